@@ -1,0 +1,62 @@
+#include "command.h"
+#include <QCoreApplication>
+#include <QMap>
+#include <cstdio>
+
+namespace cli {
+
+static QMap<QString, Command> &registry()
+{
+    static QMap<QString, Command> commands;
+    return commands;
+}
+
+bool registerCommand(const Command &command)
+{
+    registry().insert(QString::fromLatin1(command.name), command);
+    return true;
+}
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+} // namespace cli
+
+static void printUsage()
+{
+    cli::err() << "usage: rovudaze-cli <command> [options]\n\ncommands:\n";
+    for (const cli::Command &c : cli::registry())
+        cli::err() << "  " << c.usage << "\n";
+    cli::err().flush();
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rovudaze-cli"));
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printUsage();
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    const auto it = cli::registry().constFind(name);
+    if (it == cli::registry().constEnd()) {
+        cli::err() << "rovudaze-cli: unknown command \"" << name << "\"\n";
+        printUsage();
+        return 2;
+    }
+    const int rc = it->run(args);
+    cli::out().flush();
+    cli::err().flush();
+    return rc;
+}
