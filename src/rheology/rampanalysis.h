@@ -23,12 +23,16 @@ struct RampResult
     double visc170 = 0;
     double pH = 0;              // of the closing sample
     bool accepted = false;
+
+    friend bool operator==(const RampResult &, const RampResult &) = default;
 };
 
 struct RampEvaluation
 {
     QVector<RampResult> results;   // ramps with at least 3 points, in ramp order
     int lastRamp = 0;              // RAMP_NO of the test's last sample
+
+    friend bool operator==(const RampEvaluation &, const RampEvaluation &) = default;
 };
 
 struct Geometry
@@ -46,5 +50,33 @@ Geometry RampGeometry(double bobRadius);
 
 // Pure: samples in ascending RESULT_TIME.
 RampEvaluation EvaluateRamps(const TestInfoRow &info, const std::vector<TestResultRow> &samples);
+
+// Building blocks shared by EvaluateRamps and the live evaluator; both must
+// produce bit-identical results, so they sum and fit through the same code.
+
+// Running least-squares sums of the log-log points of one ramp. Adding the
+// same points in the same order gives the same sums, at once or one by one.
+struct FitSums
+{
+    int count = 0;
+    double sx = 0, sy = 0, sxy = 0, sxx = 0, syy = 0;
+    void add(double x, double y);
+};
+FitResult LinearFit(const FitSums &sums);
+
+// The ramp a sample belongs to at the earliest (RAMP_NO rounded up) and the
+// last ramp a test's final sample lets the evaluation reach (rounded down).
+// Both are clamped to a sane range; an unreadable RAMP_NO counts as 0.
+int rampIndexOf(double rampNo);
+int lastRampOf(double rampNo);
+// A ramp sample with positive rate and stress: the only kind that is fitted.
+bool isFitPoint(const TestResultRow &sample);
+// Adds the sample's log rate and log stress when it is a fit point.
+void addFitPoint(FitSums &sums, const TestResultRow &sample);
+// 0.002 < n' < 5 and intercept < 32.
+bool AcceptFit(double slope, double intercept);
+// The result of ramp k from its sums (at least 3 points) and closing sample.
+RampResult EvaluateRamp(int rampNo, const FitSums &sums, const TestResultRow &closing,
+                        const Geometry &geometry);
 
 } // namespace rheology
