@@ -6,6 +6,12 @@ namespace errorlog {
 
 QString fileName() { return QStringLiteral("CorvaErr.log"); }
 
+int nextPrintZone(int column)
+{
+    // Zones start at 14k + 1; output always moves on by at least one column.
+    return ((column - 1) / 14 + 1) * 14 + 1;
+}
+
 QString formatEntry(const QDateTime &when, const QString &cause)
 {
     // General date format: short date and long time.
@@ -13,8 +19,7 @@ QString formatEntry(const QDateTime &when, const QString &cause)
     // Print zones are 14 columns wide; the next zone starts at 14k + 1 and
     // output always advances at least one column.
     const int column = line.size() + 1;                 // 1-based column of the next character
-    const int nextZone = ((column - 1) / 14 + 1) * 14 + 1;
-    line += QString(nextZone - column, QLatin1Char(' '));
+    line += QString(nextPrintZone(column) - column, QLatin1Char(' '));
     line += QStringLiteral("Cause: ") + cause;
     return line;
 }

@@ -9,6 +9,9 @@ bool LogError(const QString &cause, QString *error = nullptr);
 
 namespace errorlog {
 QString fileName();
+// The 1-based column where output continues after a print-zone separator,
+// given the column the next character would go to.
+int nextPrintZone(int column);
 // The entry line without its line break, for a given time.
 QString formatEntry(const QDateTime &when, const QString &cause);
 bool append(const QString &path, const QDateTime &when, const QString &cause, QString *error = nullptr);

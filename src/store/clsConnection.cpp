@@ -111,6 +111,7 @@ void clsConnection::createSchema()
     if (m_config.isPostgres()) {
         // Several stations may create the tables at the same moment.
         QSqlQuery lock(db);
+        lock.exec(QStringLiteral("SET client_min_messages TO warning"));
         lock.exec(QStringLiteral("SELECT pg_advisory_lock(720720)"));
     }
     for (const QString &sql : statements) {

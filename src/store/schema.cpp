@@ -76,8 +76,16 @@ QStringList build(const QString &key, const QString &bigKey, const QString &text
                   const QString &real, const QString &timestamp)
 {
     QStringList out;
-    for (const char *t : kTables)
-        out << QString::fromLatin1(t).arg(key, bigKey, text, longText, real, timestamp);
+    for (const char *t : kTables) {
+        QString sql = QString::fromLatin1(t);
+        sql.replace(QLatin1String("%1"), key)
+            .replace(QLatin1String("%2"), bigKey)
+            .replace(QLatin1String("%3"), text)
+            .replace(QLatin1String("%4"), longText)
+            .replace(QLatin1String("%5"), real)
+            .replace(QLatin1String("%6"), timestamp);
+        out << sql;
+    }
     return out;
 }
 
