@@ -1,6 +1,7 @@
 #include "briefreport.h"
 #include "rheology/numberformat.h"
 #include <QRegularExpression>
+#include <QSaveFile>
 
 namespace reports {
 
@@ -120,6 +121,16 @@ QString briefReportText(const QStringList &lines)
             text += line + QLatin1Char('\n');
     }
     return text;
+}
+
+ReportStatus writeTextReportFile(const QString &fileName, const QStringList &lines)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)
+        || file.write(briefReportText(lines).toUtf8()) < 0 || !file.commit())
+        return ReportStatus::failure(ReportError::CannotWrite,
+                                     QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
+    return {};
 }
 
 } // namespace reports

@@ -18,4 +18,7 @@ QString briefResultLine(int rampNo, const rheology::RampResult *result);
 // The lines as a plain text file: one line each, a form feed for a page break.
 QString briefReportText(const QStringList &lines);
 
+// Writes briefReportText() as UTF-8; the file appears only when complete.
+ReportStatus writeTextReportFile(const QString &fileName, const QStringList &lines);
+
 } // namespace reports

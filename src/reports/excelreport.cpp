@@ -219,6 +219,15 @@ ReportStatus writeExcelDetailReport(const QString &fileName, const TestReportDat
     const QString partial = fileName + QStringLiteral(".partial");
     const QByteArray partialPath = QFile::encodeName(partial);
     const qint64 total = samples.count();
+    {
+        // Find out now, not after a million rows, that the place is not writable.
+        QFile probe(partial);
+        if (!probe.open(QIODevice::WriteOnly))
+            return ReportStatus::failure(ReportError::CannotWrite,
+                                         QStringLiteral("Cannot write \"%1\": %2").arg(fileName, probe.errorString()));
+        probe.close();
+        probe.remove();
+    }
 
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;

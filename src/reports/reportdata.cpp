@@ -3,6 +3,8 @@
 #include "store/clsTEST_INFO.h"
 #include "store/clsTEST_RESULT.h"
 #include "store/storeerror.h"
+#include "store/clsConnection.h"
+#include <QFileInfo>
 #include <QLocale>
 
 namespace reports {
@@ -20,18 +22,56 @@ const rheology::RampResult *TestReportData::resultForRamp(int rampNo) const
     return nullptr;
 }
 
+namespace {
+ReportStatus readInfo(clsConnection *connection, const QString &testName, TestInfoRow &out)
+{
+    clsTEST_INFO info;
+    info.ConnectX(connection);
+    info.TEST_NAME = testName;
+    info.GetTestDetail();
+    if (info.IsEmpty())
+        return ReportStatus::failure(ReportError::NoTest, QStringLiteral("No test named \"%1\" is stored.").arg(testName));
+    out = info.row();
+    return {};
+}
+} // namespace
+
+std::unique_ptr<clsConnection> openStationDatabase(QString *error)
+{
+    QString configError;
+    const DatabaseConfig config = DatabaseConfig::fromCurrentDirectory(&configError);
+    if (!configError.isEmpty()) {
+        *error = configError;
+        return nullptr;
+    }
+    if (!config.isPostgres() && !QFileInfo::exists(config.file)) {
+        *error = QStringLiteral("No database file \"%1\" here.").arg(config.file);
+        return nullptr;
+    }
+    auto connection = std::make_unique<clsConnection>(config);
+    if (!connection->OpenDB()) {
+        *error = connection->LastError();
+        return nullptr;
+    }
+    return connection;
+}
+
+ReportStatus loadTestInfo(clsConnection *connection, const QString &testName, TestInfoRow &info)
+{
+    try {
+        return readInfo(connection, testName, info);
+    } catch (const StoreError &e) {
+        return ReportStatus::failure(ReportError::Database, e.text());
+    }
+}
+
 ReportStatus loadTestReportData(clsConnection *connection, const QString &testName, TestReportData &data,
                                 std::vector<TestResultRow> *samplesOut)
 {
     try {
-        clsTEST_INFO info;
-        info.ConnectX(connection);
-        info.TEST_NAME = testName;
-        info.GetTestDetail();
-        if (info.IsEmpty())
-            return ReportStatus::failure(ReportError::NoTest,
-                                         QStringLiteral("No test named \"%1\" is stored.").arg(testName));
-        data.info = info.row();
+        const ReportStatus found = readInfo(connection, testName, data.info);
+        if (!found.ok())
+            return found;
 
         clsTEST_ADDITIVE additives;
         additives.TESTId = double(data.info.testId);

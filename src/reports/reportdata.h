@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 class clsConnection;
 
@@ -51,6 +52,14 @@ struct TestReportData
 // read to evaluate the ramps, then dropped unless samplesOut is given).
 ReportStatus loadTestReportData(clsConnection *connection, const QString &testName, TestReportData &data,
                                 std::vector<TestResultRow> *samplesOut = nullptr);
+
+// Opens the station's database (database.ini or KX720pH.db of the current
+// directory) for reading reports. A missing database file is an error here,
+// not a new empty database. Null with *error set on failure.
+std::unique_ptr<clsConnection> openStationDatabase(QString *error);
+
+// Loads only the information row of the test called testName.
+ReportStatus loadTestInfo(clsConnection *connection, const QString &testName, TestInfoRow &info);
 
 // 100 · value / 478.8: dyn·s^n/cm² to lbf·s^n/100 ft², as the results table shows it.
 double toLbfPer100SqFt(double dynPerCm2);
