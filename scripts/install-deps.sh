@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-datavisualization-dev qt6-declarative-dev
   libqt6sql6-sqlite libqt6sql6-psql libxlsxwriter-dev libxkbcommon-dev
-  socat xvfb xauth postgresql poppler-utils sqlite3 libgl1-mesa-dri)
+  socat xvfb xauth postgresql poppler-utils sqlite3 libgl1-mesa-dri unzip)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,6 +11,7 @@ struct Command
     const char *name;
     const char *usage;                            // one or more lines of help
     int (*run)(const QStringList &arguments);     // arguments after the name; returns exit code
+    bool drawsPages = false;                      // needs a QGuiApplication (fonts, PDF)
 };
 
 bool registerCommand(const Command &command);

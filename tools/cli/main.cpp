@@ -1,7 +1,9 @@
 #include "command.h"
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMap>
 #include <cstdio>
+#include <memory>
 
 namespace cli {
 
@@ -39,11 +41,24 @@ static void printUsage()
     cli::err().flush();
 }
 
+// Commands that draw pages get a GUI application for fonts; it never needs a
+// display.
+static std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv)
+{
+    const auto it = argc > 1 ? cli::registry().constFind(QString::fromLocal8Bit(argv[1])) : cli::registry().constEnd();
+    if (it != cli::registry().constEnd() && it->drawsPages) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rovudaze-cli"));
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printUsage();
         return args.isEmpty() ? 2 : 0;
