@@ -53,6 +53,15 @@ int insertRow(const InsertStepInput &input, int stepCount)
     return std::clamp(target, 0, stepCount);
 }
 
+QString neighbourRecordRate(const QVector<SequenceStep> &steps, int row)
+{
+    if (row >= 0 && row < steps.size())
+        return steps.at(row).recordRate;
+    if (!steps.isEmpty())
+        return steps.last().recordRate;
+    return QStringLiteral("20");
+}
+
 SequenceStep makeStep(const InsertStepInput &input, int unitSystem,
                       const QString &neighbourRecordRate)
 {

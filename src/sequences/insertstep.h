@@ -1,6 +1,7 @@
 #pragma once
 #include "sequencedata.h"
 #include <QString>
+#include <QVector>
 
 // Values typed into the insert-step dialog.
 struct InsertStepInput
@@ -37,6 +38,9 @@ Problem checkShearRateOnLeave(const QString &shearRate);
 
 // The row (0-based) the new step takes in a grid of stepCount steps.
 int insertRow(const InsertStepInput &input, int stepCount);
+// The recording rate a step inserted at row takes: that of the step it
+// displaces, else of the last step, else the store's default of 20 s.
+QString neighbourRecordRate(const QVector<SequenceStep> &steps, int row);
 // The new step's cells: temperature stored in °F, ramp flag "1". A new
 // step takes the recording rate of the step it displaces (or of the one
 // before it when appended).
