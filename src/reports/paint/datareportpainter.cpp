@@ -100,26 +100,60 @@ struct DataReportPainter::Layout
         return y - top;
     }
 
+    // Column labels break only at blanks, so each stays readable (and
+    // searchable) as written; the label font shrinks if a word is too wide.
+    static QStringList labelLines(const QString &label, qreal width, const QFontMetricsF &metrics)
+    {
+        QStringList lines;
+        for (const QString &word : label.split(QLatin1Char(' '))) {
+            if (!lines.isEmpty() && metrics.horizontalAdvance(lines.last() + QLatin1Char(' ') + word) <= width)
+                lines.last() += QLatin1Char(' ') + word;
+            else
+                lines << word;
+        }
+        return lines;
+    }
+
+    static qreal columnWidth(const DataReportPainter &self, int i) { return (kWidths[i] - 1) * self.m_charWidth; }
+
+    static QFont fittedColumnFont(const DataReportPainter &self)
+    {
+        QFont font = self.m_columnFont;
+        const QFontMetricsF metrics(font, &self.m_device);
+        qreal scale = 1;
+        for (int i = 0; i < kDataReportColumns; ++i)
+            for (const QString &word : dataReportColumnLabels()[i].split(QLatin1Char(' ')))
+                scale = std::min(scale, columnWidth(self, i) / metrics.horizontalAdvance(word));
+        font.setPointSizeF(font.pointSizeF() * scale);
+        return font;
+    }
+
     static qreal columnLabels(const DataReportPainter &self, QPainter *painter, qreal top)
     {
-        const QFontMetricsF metrics(self.m_columnFont, &self.m_device);
+        const QFont font = fittedColumnFont(self);
+        const QFontMetricsF metrics(font, &self.m_device);
         const auto &labels = dataReportColumnLabels();
-        qreal height = 0;
-        qreal x = 0;
-        QRectF rects[kDataReportColumns];
+        QStringList lines[kDataReportColumns];
+        qsizetype most = 1;
         for (int i = 0; i < kDataReportColumns; ++i) {
-            const qreal width = (kWidths[i] - 1) * self.m_charWidth;
-            rects[i] = QRectF(x, top, width, 0);
-            height = std::max(height,
-                              metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, labels[i]).height());
+            lines[i] = labelLines(labels[i], columnWidth(self, i), metrics);
+            most = std::max(most, lines[i].size());
+        }
+        const qreal height = most * metrics.lineSpacing();
+        qreal x = 0;
+        if (painter)
+            painter->setFont(font);
+        for (int i = 0; i < kDataReportColumns; ++i) {
+            if (painter) {
+                qreal y = top + height - lines[i].size() * metrics.lineSpacing();
+                for (const QString &line : lines[i]) {
+                    painter->drawText(QRectF(x, y, columnWidth(self, i), metrics.lineSpacing()), Qt::AlignRight, line);
+                    y += metrics.lineSpacing();
+                }
+            }
             x += kWidths[i] * self.m_charWidth;
         }
         if (painter) {
-            painter->setFont(self.m_columnFont);
-            for (int i = 0; i < kDataReportColumns; ++i) {
-                rects[i].setHeight(height);
-                painter->drawText(rects[i], Qt::AlignRight | Qt::AlignBottom | Qt::TextWordWrap, labels[i]);
-            }
             const qreal rule = top + height + self.pt(2);
             painter->drawLine(QPointF(0, rule), QPointF(x, rule));
         }
