@@ -1,5 +1,6 @@
 #pragma once
 #include "rampanalysis.h"
+#include <deque>
 #include <vector>
 
 namespace rheology {
@@ -17,7 +18,7 @@ struct RampUpdate
 // It holds the unit's samples and per-ramp sums in memory; append() touches
 // only the ramp the new sample belongs to (and the one it closes), so the
 // cost of a refresh does not grow with the test. evaluation() equals
-// EvaluateRamps(info(), samples()) exactly, bit for bit.
+// EvaluateRamps over info() and the same samples exactly, bit for bit.
 class LiveRampEvaluator
 {
 public:
@@ -34,7 +35,8 @@ public:
     // Adds the next stored sample (samples come in ascending RESULT_TIME).
     RampUpdate append(const TestResultRow &sample);
 
-    const std::vector<TestResultRow> &samples() const { return m_samples; }
+    // Kept in a deque: a long run never pays for moving all its samples.
+    const std::deque<TestResultRow> &samples() const { return m_samples; }
     int lastRamp() const { return m_lastRamp; }
     bool hasResults() const;
     // The full evaluation; costs one copy per ramp, not per sample.
@@ -55,7 +57,7 @@ private:
 
     TestInfoRow m_info;
     Geometry m_geometry;
-    std::vector<TestResultRow> m_samples;
+    std::deque<TestResultRow> m_samples;
     std::vector<Segment> m_segments;   // ascending rampNo
     int m_lastRamp = 0;
     int m_firstResultRamp = 0;         // 0: no ramp has a result yet
