@@ -131,10 +131,11 @@ ReviewOutcome ReviewSession::fOverlap_overSelected(const QString &name)
 
 void ReviewSession::setChartType(int type)
 {
-    const bool wasEnabled = overlapEnabled();
     m_chartType = type;
-    if (overlapEnabled() != wasEnabled)
-        emit overlapEnabledChanged(overlapEnabled());
+    if (overlapEnabled() != m_overlapShownEnabled) {
+        m_overlapShownEnabled = overlapEnabled();
+        emit overlapEnabledChanged(m_overlapShownEnabled);
+    }
 }
 
 void ReviewSession::drawFirstCharts()

@@ -86,6 +86,7 @@ private:
     DataFilter m_filter = DataFilter::All;
     ChartMode m_mode = ChartMode::TwoD;
     int m_chartType = 0;
+    bool m_overlapShownEnabled = false;
     Chart2D m_chart2D;
     Chart3D m_chart3D;
     QString m_overlayName;
