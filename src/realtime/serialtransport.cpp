@@ -1,5 +1,9 @@
 #include "serialtransport.h"
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 namespace {
 
 LinkError toLinkError(QSerialPort::SerialPortError error)
@@ -13,6 +17,19 @@ LinkError toLinkError(QSerialPort::SerialPortError error)
     case QSerialPort::ResourceError: return LinkError::PortVanished;
     default: return LinkError::IoFailed;
     }
+}
+
+// A pseudo-terminal whose other end went away reads as end-of-file, which
+// the serial port reports as a plain read error; the line is hung up.
+bool hungUp(QSerialPort &port)
+{
+#ifdef Q_OS_UNIX
+    pollfd fd{int(port.handle()), POLLIN, 0};
+    return fd.fd >= 0 && ::poll(&fd, 1, 0) == 1 && (fd.revents & (POLLHUP | POLLERR | POLLNVAL));
+#else
+    Q_UNUSED(port);
+    return false;
+#endif
 }
 
 } // namespace
@@ -84,10 +101,14 @@ void SerialTransport::discardInput()
 
 void SerialTransport::onPortError(QSerialPort::SerialPortError error)
 {
-    const LinkError linkError = toLinkError(error);
+    LinkError linkError = toLinkError(error);
     if (linkError == LinkError::NoError || error == QSerialPort::TimeoutError)
         return;
-    const QString message = tr("%1: %2").arg(m_device, m_port.errorString());
+    if (error == QSerialPort::ReadError && m_port.isOpen() && hungUp(m_port))
+        linkError = LinkError::PortVanished;
+    const QString message = linkError == LinkError::PortVanished
+                                ? tr("%1: the device went away (%2)").arg(m_device, m_port.errorString())
+                                : tr("%1: %2").arg(m_device, m_port.errorString());
     m_port.clearError();
     if (linkError == LinkError::PortVanished && m_port.isOpen())
         m_port.close();   // a vanished device cannot be used again until reopened

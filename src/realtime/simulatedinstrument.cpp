@@ -14,6 +14,52 @@ double FluidModel::shearStress(double shearRate, double temperature, double ageS
     return k * std::pow(std::fabs(shearRate), flowIndex);
 }
 
+bool applySimulatorFault(const QString &spec, SimulatorFaults &faults, QString *error)
+{
+    const QString name = spec.section(u'=', 0, 0).trimmed().toLower();
+    const bool hasValue = spec.contains(u'=');
+    int value = 0;
+    if (hasValue) {
+        bool ok = false;
+        value = spec.section(u'=', 1).trimmed().toInt(&ok);
+        if (!ok || value < 1) {
+            if (error)
+                *error = QStringLiteral("%1: expected a whole number of at least 1 after '='").arg(spec);
+            return false;
+        }
+    }
+    const auto valueOr = [&](int fallback) { return hasValue ? value : fallback; };
+    if (name == u"silence" && !hasValue)
+        faults.silent = true;
+    else if (name == u"malformed")
+        faults.malformedEvery = valueOr(5);
+    else if (name == u"garbage")
+        faults.garbageEvery = valueOr(4);
+    else if (name == u"split" && !hasValue)
+        faults.splitFrames = true;
+    else if (name == u"slow-start")
+        faults.slowStartSeconds = valueOr(12);
+    else if (name == u"disconnect")
+        faults.disconnectAfterSeconds = valueOr(30);
+    else {
+        if (error)
+            *error = QStringLiteral("unknown fault '%1'").arg(spec);
+        return false;
+    }
+    return true;
+}
+
+QString simulatorFaultHelp()
+{
+    return QStringLiteral(
+        "silence          never answers ENQ\n"
+        "malformed[=N]    every N-th frame loses a comma (default 5)\n"
+        "garbage[=N]      random bytes before every N-th frame (default 4)\n"
+        "split            each frame is written in two or three pieces\n"
+        "slow-start[=S]   first frame S seconds after ENQ (default 12)\n"
+        "disconnect[=S]   hangs up after streaming S seconds (default 30)");
+}
+
 SimulatedInstrument::SimulatedInstrument(Clock &clock, ByteTransport &port, const SimulatorConfig &config,
                                          QObject *parent)
     : QObject(parent),

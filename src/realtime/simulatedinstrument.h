@@ -30,6 +30,12 @@ struct SimulatorFaults
     int disconnectAfterSeconds = 0;   // hangs up after streaming this long (0: never)
 };
 
+// Applies one fault by name, for command lines: "silence", "malformed[=N]",
+// "garbage[=N]", "split", "slow-start[=SECONDS]", "disconnect[=SECONDS]".
+// Returns false with *error for an unknown name or a bad number.
+bool applySimulatorFault(const QString &spec, SimulatorFaults &faults, QString *error = nullptr);
+QString simulatorFaultHelp();
+
 struct SimulatorConfig
 {
     int instrumentNumber = 1;              // frame field 1
