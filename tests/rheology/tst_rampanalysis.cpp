@@ -1,6 +1,8 @@
+#include "rheology/liverampevaluator.h"
 #include "rheology/rampanalysis.h"
 #include <QtTest>
 #include <cmath>
+#include <limits>
 
 using namespace rheology;
 
@@ -61,6 +63,7 @@ private slots:
     void geometryOfB1();
     void handCheckedAcceptedRamp();
     void noSamples();
+    void damagedRampNumbers();
 };
 
 void tst_RampAnalysis::perfectPowerLaw_data()
@@ -310,6 +313,29 @@ void tst_RampAnalysis::noSamples()
     const RampEvaluation ev = EvaluateRamps(bob(1.7245), {});
     QCOMPARE(ev.lastRamp, 0);
     QVERIFY(ev.results.isEmpty());
+}
+
+void tst_RampAnalysis::damagedRampNumbers()
+{
+    // A RAMP_NO far out of range or unreadable must neither hang the
+    // evaluation nor lose the ramps before it.
+    std::vector<TestResultRow> s;
+    addPowerLawRamp(s, 1, 10, 0.5, kRates);
+    s.push_back(sample(1e15, 5000, 100, 40, 0));
+    RampEvaluation ev = EvaluateRamps(bob(1.7245), s);
+    QCOMPARE(ev.results.size(), 1);
+    QCOMPARE(ev.results[0].closingTime, 5000.0);
+    QVERIFY(ev.lastRamp >= 1000000);
+
+    s.push_back(sample(std::numeric_limits<double>::quiet_NaN(), 5010, 100, 40, 1));
+    ev = EvaluateRamps(bob(1.7245), s);
+    QCOMPARE(ev.lastRamp, 0);
+    QVERIFY(ev.results.isEmpty());
+
+    LiveRampEvaluator live(bob(1.7245));
+    for (const TestResultRow &row : s)
+        live.append(row);
+    QVERIFY(live.evaluation() == ev);
 }
 
 QTEST_APPLESS_MAIN(tst_RampAnalysis)
