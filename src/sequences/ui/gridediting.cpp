@@ -38,7 +38,8 @@ void RampGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHi
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     const QModelIndex below = currentIndex().siblingAtRow(currentIndex().row() + 1);
     if (below.isValid()) {
-        setCurrentIndex(below);
-        edit(below);
+        setCurrentIndex(below);      // opens the editor when moving the cursor does
+        if (state() != EditingState)
+            edit(below);
     }
 }
