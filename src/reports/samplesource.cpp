@@ -35,11 +35,15 @@ DatabaseSampleSource::DatabaseSampleSource(clsConnection *connection, qint64 tes
     if (!connection)
         throw StoreError(StoreError::Code::NotOpen, -1, QStringLiteral("No database connection."));
     connection->requireOpen();
-    QSqlQuery counter(connection->ADOConnection());
-    run(counter, QStringLiteral("SELECT COUNT(*) FROM TEST_RESULT WHERE TEST_ID = ?"), testId);
-    if (counter.next())
-        m_count = counter.value(0).toLongLong();
-    counter.finish();
+    {
+        // The count query must be gone before the rows are asked for: with
+        // PostgreSQL a forward-only query that outlives the next one's start
+        // cuts that one short when it is destroyed.
+        QSqlQuery counter(connection->ADOConnection());
+        run(counter, QStringLiteral("SELECT COUNT(*) FROM TEST_RESULT WHERE TEST_ID = ?"), testId);
+        if (counter.next())
+            m_count = counter.value(0).toLongLong();
+    }
 
     const char *orderBy = order == Order::ByTime ? "ORDER BY RESULT_TIME, TEST_RESULT_ID"
                                                  : "ORDER BY RAMP_NO, RAMP_STEP_NO, RESULT_TIME, TEST_RESULT_ID";

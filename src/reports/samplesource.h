@@ -33,7 +33,8 @@ private:
 };
 
 // Samples streamed from the database with a forward-only query. Throws
-// StoreError when the query cannot run.
+// StoreError when the query cannot run. Run no other statement on the
+// connection while the source is being read (PostgreSQL streams the rows).
 class DatabaseSampleSource : public SampleSource
 {
 public:

@@ -80,10 +80,18 @@ class TestDataReport : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
+    void informationLabelsAndOrder_data()
+    {
+        QTest::addColumn<int>("backend");
+        for (TestDatabase::Backend b : TestDatabase::backends())
+            QTest::newRow(qPrintable(TestDatabase::name(b))) << int(b);
+    }
+
     // Stored in time order; listed by ramp, ramp step and time.
     void informationLabelsAndOrder()
     {
-        TestDatabase db;
+        QFETCH(int, backend);
+        TestDatabase db{TestDatabase::Backend(backend)};
         QVERIFY2(db.isValid(), qPrintable(db.skipReason()));
         const std::vector<TestResultRow> samples = {
             makeSample(2, 1, 10, 71.1, 100, 50, 1, 7.1),
@@ -95,7 +103,7 @@ private slots:
         TestInfoRow info = information();
         info.testId = storeTest(db.connection(), info, {}, samples);
 
-        const QString file = m_dir.filePath(QStringLiteral("order.pdf"));
+        const QString file = m_dir.filePath(QStringLiteral("order%1.pdf").arg(backend));
         DatabaseSampleSource source(db.connection(), info.testId, DatabaseSampleSource::Order::ByRampStepTime);
         const ReportStatus status = writeDataReportPdf(file, info, source);
         QVERIFY2(status.ok(), qPrintable(status.detail));
@@ -121,6 +129,7 @@ private slots:
             "1 2 0.33 72.2 170.35 20.00 1 11.7 7.20",
             "2 1 0.17 71.1 100.00 50.00 1 50.0 7.10",
         };
+        QVERIFY2(lines.size() == expected.size(), qPrintable(text));
         QCOMPARE(lines, expected);
         QVERIFY(text.contains(QStringLiteral("Page 1 of 1")));
         QVERIFY(text.indexOf(kDataReportFooter) > text.indexOf(QStringLiteral("71.1")));
