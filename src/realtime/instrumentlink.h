@@ -71,6 +71,8 @@ public:
     // --- Rotor/bob pair of this unit ------------------------------------------
     RotorBobPair rotorBob() const { return m_rotorBob; }
     void setRotorBob(const RotorBobPair &pair) { m_rotorBob = pair; }
+    int RotorBobCombination() const { return m_rotorBob.combination; }
+    double RotorBobFactor() const { return m_rotorBob.factor; }
 
     // --- Commands -------------------------------------------------------------
     // Starts the timed step command with this unit's combination number.

@@ -171,7 +171,7 @@ private slots:
         link.readInput();   // already in the link's buffer
         link.SendStepCommand(100, 300);
         clock.advance(2000);
-        port->incoming += "1,2,71,10,0,100,1,70\x1A1,2,";   // not yet read by the link
+        port->incoming += "1,2,71,10,0,100,1,70\x1A" "1,2,";   // not yet read by the link
         clock.advance(2300);                               // 4300: discard, then ENQ
         QCOMPARE(port->writes.last().bytes, QByteArray("\x05"));
         QCOMPARE(link.bufferedBytes(), std::size_t(0));
