@@ -70,7 +70,7 @@ bool clsConnection::OpenDB()
         if (info.exists() && !info.isFile())
             return fail(14, QStringLiteral("%1 is not a database file.").arg(info.absoluteFilePath()));
         db.setDatabaseName(m_config.file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_config.busyTimeoutMs));
     }
 
     if (!db.open()) {

@@ -24,6 +24,9 @@ struct DatabaseConfig
     QString name;
     QString user;
     QString password;
+    // SQLite: how long a write waits for another connection's lock before
+    // it fails (and the caller keeps the data for a later retry).
+    int busyTimeoutMs = 5000;
 
     bool isPostgres() const { return backend == Backend::PostgreSQL; }
     QString describe() const;

@@ -1,0 +1,45 @@
+#pragma once
+#include "realtime/clock.h"
+#include "realtime/instrumentlink.h"
+#include "realtime/memorytransport.h"
+#include "realtime/runengine.h"
+#include "realtime/simulatedinstrument.h"
+#include "store/records.h"
+#include "support/testdatabase.h"
+#include <QVector>
+#include <memory>
+
+// A stored sequence for tests: header values plus steps and ramp rates.
+struct SequenceSpec
+{
+    QString name = QStringLiteral("Seq");
+    double timeBeforeRead = 20;
+    double rampSampleRate = 5;
+    double samplePointsAverage = 3;
+    double shutDownMinutes = 20;
+    double shutDownViscosity = 0;
+    double sampleInterval = 60;
+    struct Step { double minutes, setPoint, tolerance, shearRate, runRamp, recordRate; };
+    QVector<Step> steps;
+    QVector<double> rampRates;
+};
+
+void storeSequence(clsConnection *connection, const SequenceSpec &spec);
+// Stores a test row (bob B1 geometry) and returns it with its key.
+TestInfoRow storeTest(clsConnection *connection, const QString &name);
+
+// One unit wired to the in-process simulated instrument under a virtual
+// clock: a multi-hour test runs in well under a second.
+struct SimulatedUnit
+{
+    explicit SimulatedUnit(clsConnection *connection, int unit = 1, const SimulatorConfig &config = {});
+
+    VirtualClock clock;
+    std::unique_ptr<MemoryTransport> device;
+    std::unique_ptr<SimulatedInstrument> instrument;
+    std::unique_ptr<InstrumentLink> link;
+    std::unique_ptr<RunEngine> engine;
+
+    // Advances virtual time until the test ends or maxSeconds pass.
+    void runUntilIdle(qint64 maxSeconds);
+};
