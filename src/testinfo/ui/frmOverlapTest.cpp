@@ -21,11 +21,7 @@ void frmOverlapTest::rowDoubleClicked()
 
 void frmOverlapTest::closeEvent(QCloseEvent *event)
 {
-    // The user's close box is refused; a close by the program (the main
-    // window ending) goes through.
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    // Only OK, Cancel or a double-click take the picker away; the program
+    // hides it with hide().
+    event->ignore();
 }

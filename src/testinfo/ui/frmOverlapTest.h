@@ -3,8 +3,9 @@
 
 // Chooses a saved test to draw over the open one. OK raises OverSelected and
 // leaves the picker shown (the main window hides it when the overlay is
-// drawn); a double-click hides it and then raises OverSelected. The close
-// box is refused: only OK, Cancel or a double-click take it away.
+// drawn); a double-click hides it and then raises OverSelected. Every close
+// request (the close box included) is refused: only OK, Cancel, Escape or a
+// double-click take it away, and the main window uses hide().
 class frmOverlapTest : public SavedTestPicker
 {
     Q_OBJECT

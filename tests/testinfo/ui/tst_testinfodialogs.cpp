@@ -208,8 +208,11 @@ private slots:
             typeIntoCell(grid, r, 0, QStringLiteral("Additive %1").arg(r + 1));
             typeIntoCell(grid, r, 1, r == 9 ? QStringLiteral("abc") : QString::number(r + 1));
         }
-        // The last editor is still open: the OK shortcut must not lose it.
+        // The last editor is still open: reading the dialog or pressing OK
+        // by its shortcut must not lose what it holds.
         typeIntoCell(grid, 9, 3, QStringLiteral("LOT-10"));
+        QCOMPARE(dlg.texts().additives[9].lotNo, QStringLiteral("LOT-10"));
+        typeIntoCell(grid, 8, 3, QStringLiteral("LOT-9"));
         child<QPushButton>(&dlg, "cmdok")->click();
         QVERIFY(!dlg.isVisible());
         QVERIFY(!dlg.mlCanceled);
@@ -217,6 +220,7 @@ private slots:
         const TestInfoEntry::Texts texts = dlg.texts();
         QCOMPARE(texts.additives[0].name, QStringLiteral("Additive 1"));
         QCOMPARE(texts.additives[9].lotNo, QStringLiteral("LOT-10"));
+        QCOMPARE(texts.additives[8].lotNo, QStringLiteral("LOT-9"));
 
         TestInfoStore store(db.connection());
         const qint64 id = store.createTest(texts);
