@@ -10,7 +10,6 @@
 #include "store/storeerror.h"
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -94,6 +93,7 @@ void SequencePage::buildLayout()
     m_steps->setModel(m_document.steps());
     m_steps->setItemDelegate(new CellEditorDelegate(QStringLiteral("txtOverlap2"), m_steps));
     m_steps->verticalHeader()->hide();
+    m_steps->verticalHeader()->setDefaultSectionSize(m_steps->fontMetrics().height() + 8);
     m_steps->setSelectionMode(QAbstractItemView::SingleSelection);
     m_steps->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
                              | QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
@@ -126,6 +126,7 @@ void SequencePage::buildLayout()
     m_ramp->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
                             | QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
     m_ramp->horizontalHeader()->setStretchLastSection(true);
+    m_ramp->verticalHeader()->setDefaultSectionSize(m_ramp->fontMetrics().height() + 8);
     auto *rampColumn = new QVBoxLayout;
     auto *rampLabel = new QLabel(QStringLiteral("Ramp Sequence Define (1/S):(Maximum 40 steps.)"), this);
     rampLabel->setWordWrap(true);
@@ -178,15 +179,19 @@ QWidget *SequencePage::buildHeaderFields()
     auto *shutDown = new QGroupBox(QStringLiteral("Auto Shut Down"), fields);
     m_txtShutDownATime = headerField("txtShutDownATime", QString(), shutDown);
     m_txtShutDownVisc = headerField("txtShutDownVisc", QString(), shutDown);
-    auto *sd = new QGridLayout(shutDown);
+    auto *sd = new QVBoxLayout(shutDown);
     auto *sentence = new QLabel(QStringLiteral("Test will automatically shut down if average viscosity over"), shutDown);
     sentence->setWordWrap(true);
-    sd->addWidget(sentence, 0, 0, 1, 4);
-    sd->addWidget(m_txtShutDownATime, 1, 0);
-    sd->addWidget(new QLabel(QStringLiteral("(Min)"), shutDown), 1, 1);
-    sd->addWidget(new QLabel(QStringLiteral("drops below"), shutDown), 1, 2);
-    sd->addWidget(m_txtShutDownVisc, 2, 0);
-    sd->addWidget(new QLabel(QStringLiteral("(cP)"), shutDown), 2, 1);
+    auto *values = new QHBoxLayout;
+    values->addWidget(m_txtShutDownATime);
+    values->addWidget(new QLabel(QStringLiteral("(Min)"), shutDown));
+    values->addWidget(new QLabel(QStringLiteral("drops below"), shutDown));
+    values->addWidget(m_txtShutDownVisc);
+    values->addWidget(new QLabel(QStringLiteral("(cP)"), shutDown));
+    values->addStretch();
+    sd->addWidget(sentence);
+    sd->addLayout(values);
+    sd->addStretch();
 
     auto *row = new QHBoxLayout(fields);
     row->setContentsMargins(0, 0, 0, 0);

@@ -106,6 +106,9 @@ QWidget *StationPage::buildDeviceMap()
         connect(combo, &QComboBox::currentTextChanged, this,
                 [this, p](const QString &text) { onDeviceEdited(p, text); });
     }
+    auto *hint = new QLabel(QStringLiteral("Empty: the default device shown in grey."), box);
+    hint->setWordWrap(true);
+    grid->addWidget(hint, Ports, 0, 1, 2);
     return box;
 }
 
