@@ -1,5 +1,6 @@
 // rovudaze-cli init: prepares a station in the current directory.
 #include "command.h"
+#include "sequences/examplesequences.h"
 #include "sequences/portmap.h"
 #include "sequences/stationsettings.h"
 #include "store/clsConnection.h"
@@ -12,8 +13,9 @@ namespace {
 
 int runInit(const QStringList &arguments)
 {
-    if (!arguments.isEmpty()) {
-        cli::err() << "rovudaze-cli init takes no options\n";
+    const bool examples = arguments == QStringList{QStringLiteral("--examples")};
+    if (!arguments.isEmpty() && !examples) {
+        cli::err() << "usage: rovudaze-cli init [--examples]\n";
         return 2;
     }
     QString configError;
@@ -27,6 +29,11 @@ int runInit(const QStringList &arguments)
     }
     cli::out() << "Database: " << config.describe() << "\n";
     try {
+        if (examples) {
+            const QStringList added = seedExampleSequences(&connection);
+            for (const QString &name : added)
+                cli::out() << "  example sequence added: " << name << "\n";
+        }
         clsSEQUENCE_INFO sequences;
         sequences.ConnectX(&connection);
         clsTEST_INFO tests;
@@ -68,6 +75,6 @@ int runInit(const QStringList &arguments)
 }
 
 const bool registered = cli::registerCommand(
-    {"init", "init                      create the database and initial.txt here when missing; print a summary", &runInit});
+    {"init", "init [--examples]         create the database and initial.txt here when missing (--examples: store example sequences); print a summary", &runInit});
 
 } // namespace
