@@ -59,12 +59,16 @@ private:
 
 struct Formats
 {
-    lxw_format *bold, *date, *wholeNumber, *fourDecimals, *upTo1, *upTo2, *upTo3;
+    lxw_format *bold, *header, *date, *wholeNumber, *fourDecimals, *upTo1, *upTo2, *upTo3;
 
     explicit Formats(lxw_workbook *wb)
     {
         bold = workbook_add_format(wb);
         format_set_bold(bold);
+        header = workbook_add_format(wb);
+        format_set_bold(header);
+        format_set_text_wrap(header);
+        format_set_align(header, LXW_ALIGN_VERTICAL_BOTTOM);
         date = numberFormat(wb, "yyyy-mm-dd hh:mm:ss");
         wholeNumber = numberFormat(wb, "0");
         fourDecimals = numberFormat(wb, "0.0000");
@@ -92,15 +96,23 @@ const char *const kSampleHeader[] = {
 
 void setColumns(lxw_worksheet *ws)
 {
+    // B holds the test time; the column headers wrap onto two lines.
     worksheet_set_column(ws, 0, 0, 18, nullptr);
-    worksheet_set_column(ws, 1, 1, 16, nullptr);
-    worksheet_set_column(ws, 2, 10, 14, nullptr);
+    worksheet_set_column(ws, 1, 1, 20, nullptr);
+    worksheet_set_column(ws, 2, 10, 13, nullptr);
+}
+
+// A two-line header row (its height must be set before the row is written).
+void writeHeaderRow(Sheet &sheet, int row, const char *const *texts, int count, const Formats &f)
+{
+    worksheet_set_row(sheet.ws(), lxw_row_t(row - 1), 30, nullptr);
+    for (int c = 0; c < count; ++c)
+        sheet.text(row, c + 1, QString::fromUtf8(texts[c]), f.header);
 }
 
 void writeSampleHeader(Sheet &sheet, int row, const Formats &f)
 {
-    for (int c = 0; c < 10; ++c)
-        sheet.text(row, c + 1, QString::fromUtf8(kSampleHeader[c]), f.bold);
+    writeHeaderRow(sheet, row, kSampleHeader, 10, f);
 }
 
 // Repeat the sample header on every printed page; landscape, one page wide.
@@ -152,8 +164,7 @@ void writeResults(Sheet &sheet, const TestReportData &data, const ExcelLayout &l
     sheet.text(layout.commentsRow(), 1, QStringLiteral("Comments:"));
     sheet.text(layout.commentsRow(), 2, data.info.safety);
     sheet.text(layout.resultsTitleRow(), 1, QStringLiteral("Results:"), f.bold);
-    for (int c = 0; c < 11; ++c)
-        sheet.text(layout.resultsHeaderRow(), c + 1, QString::fromUtf8(kResultsHeader[c]), f.bold);
+    writeHeaderRow(sheet, layout.resultsHeaderRow(), kResultsHeader, 11, f);
 
     row = layout.firstResultRow();
     for (int k = 1; k <= layout.resultRows; ++k, ++row) {
