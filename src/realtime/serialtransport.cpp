@@ -74,6 +74,10 @@ bool SerialTransport::open()
 
 void SerialTransport::close()
 {
+    // Writes are queued until the event loop runs: hand them to the system
+    // first, or a stop byte written just before closing is lost.
+    if (m_port.isOpen())
+        m_port.flush();
     m_port.close();
 }
 
