@@ -306,6 +306,15 @@ void SequencePage::storeFailed(const StoreError &error)
     m_prompter->inform(this, kTitle, error.text());
 }
 
+void SequencePage::nameStoreFailed(const QString &name, const StoreError &error)
+{
+    // Another station may have stored the name since it was checked.
+    if (error.code() == StoreError::Code::Duplicate)
+        m_prompter->inform(this, kNameTitle, SequenceRules::nameProblem(name, true));
+    else
+        storeFailed(error);
+}
+
 bool SequencePage::nameUsable(const QString &name)
 {
     const QString problem = SequenceRules::nameProblem(name, m_store->exists(name));
@@ -335,7 +344,7 @@ void SequencePage::createNamed(const QString &typed)
             return;
         m_store->create(name);
     } catch (const StoreError &e) {
-        storeFailed(e);
+        nameStoreFailed(name, e);
         return;
     }
     fillList(name);
@@ -366,7 +375,7 @@ void SequencePage::copyNamed(const QString &source, const QString &typed)
             return;
         m_store->copyAs(*stored, name);
     } catch (const StoreError &e) {
-        storeFailed(e);
+        nameStoreFailed(name, e);
         return;
     }
     fillList(name);

@@ -55,6 +55,7 @@ private:
     void copyNamed(const QString &source, const QString &typed);
     bool nameUsable(const QString &name);
     void storeFailed(const StoreError &error);
+    void nameStoreFailed(const QString &name, const StoreError &error);
 
     Prompter *m_prompter;
     std::unique_ptr<SequenceStore> m_store;
