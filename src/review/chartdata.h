@@ -38,6 +38,10 @@ struct Point3D
     friend bool operator==(const Point3D &, const Point3D &) = default;
 };
 
+} // namespace review
+Q_DECLARE_TYPEINFO(review::Point3D, Q_PRIMITIVE_TYPE);
+namespace review {
+
 // What the 3D chart shows: one subset of points, viscosity always on y.
 struct Chart3D
 {

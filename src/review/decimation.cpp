@@ -35,17 +35,17 @@ void emitRun(const QVector<QPointF> &points, qsizetype first, qsizetype last, qs
 
 QVector<QPointF> drawablePoints(const QVector<QPointF> &points, AxisScale xScale, AxisScale yScale)
 {
+    const auto drawable = [xScale, yScale](const QPointF &p) {
+        return finite(p) && (xScale == AxisScale::Linear || p.x() > 0) && (yScale == AxisScale::Linear || p.y() > 0);
+    };
+    // Usually every point can be drawn: hand back the same (shared) data.
+    if (std::all_of(points.begin(), points.end(), drawable))
+        return points;
     QVector<QPointF> out;
     out.reserve(points.size());
-    for (const QPointF &p : points) {
-        if (!finite(p))
-            continue;
-        if (xScale == AxisScale::Log && p.x() <= 0)
-            continue;
-        if (yScale == AxisScale::Log && p.y() <= 0)
-            continue;
-        out.append(p);
-    }
+    for (const QPointF &p : points)
+        if (drawable(p))
+            out.append(p);
     return out;
 }
 

@@ -25,6 +25,7 @@ void ReviewSession::setUnitSystem(int unitSystem)
         drawChartType(m_chartType);
     } else {
         m_chart2D = initialChart2D(m_unitSystem);
+        m_chart2DPending = false;
         emit chart2DChanged(true);
     }
 }
@@ -62,6 +63,7 @@ void ReviewSession::closeTest()
     setChartType(0);
     m_chart2D = initialChart2D(m_unitSystem);
     m_chart3D = initialChart3D();
+    m_chart2DPending = m_chart3DPending = false;
     showResults();
     emit chart2DChanged(true);
     emit chart3DChanged();
@@ -81,10 +83,15 @@ void ReviewSession::setChartMode(ChartMode mode)
     m_mode = mode;
     emit chartModeChanged(mode);
     setChartType(0);
-    if (isTestOpen())
+    if (isTestOpen()) {
         drawChartType(0);
+        return;
+    }
+    emit chartTypeChanged(0);
+    if (mode == ChartMode::TwoD)
+        emit chart2DChanged(true);
     else
-        emit chartTypeChanged(0);
+        emit chart3DChanged();
 }
 
 ReviewOutcome ReviewSession::selectChartType(int type)
@@ -120,6 +127,7 @@ ReviewOutcome ReviewSession::fOverlap_overSelected(const QString &name)
         if (!refusal.ok())
             return refusal;
         const std::vector<TestResultRow> samples = clsTEST_RESULT::readSamples(m_connection, double(info.testId));
+        chart2D();
         addOverlaySubset(m_chart2D, m_test.name(), info.testName, curve2D(m_chartType, samples, m_unitSystem));
         m_overlayName = info.testName;
     } catch (const StoreError &e) {
@@ -142,19 +150,38 @@ void ReviewSession::drawFirstCharts()
 {
     setChartType(0);
     emit chartTypeChanged(0);
-    m_chart2D = buildChart2D(ViscTempTime, m_test.samples, m_unitSystem, m_filter, m_test.name());
-    m_chart3D = buildChart3D(ViscRateTime, m_test.samples, m_filter, m_test.name());
+    m_chart2DPending = m_chart3DPending = true;
     emit chart2DChanged(true);
     emit chart3DChanged();
+}
+
+const Chart2D &ReviewSession::chart2D() const
+{
+    if (m_chart2DPending) {
+        m_chart2D = buildChart2D(ViscTempTime, m_test.samples, m_unitSystem, m_filter, m_test.name());
+        m_chart2DPending = false;
+    }
+    return m_chart2D;
+}
+
+const Chart3D &ReviewSession::chart3D() const
+{
+    if (m_chart3DPending) {
+        m_chart3D = buildChart3D(ViscRateTime, m_test.samples, m_filter, m_test.name());
+        m_chart3DPending = false;
+    }
+    return m_chart3D;
 }
 
 void ReviewSession::drawChartType(int type)
 {
     if (m_mode == ChartMode::TwoD) {
         m_chart2D = buildChart2D(type, m_test.samples, m_unitSystem, m_filter, m_test.name());
+        m_chart2DPending = false;
         emit chart2DChanged(true);
     } else {
         m_chart3D = buildChart3D(type, m_test.samples, m_filter, m_test.name());
+        m_chart3DPending = false;
         emit chart3DChanged();
     }
     emit chartTypeChanged(type);

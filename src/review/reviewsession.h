@@ -54,13 +54,15 @@ public:
     ReviewOutcome fOverlap_overSelected(const QString &name);
     bool overlapEnabled() const { return isOverlappable(m_mode, m_chartType); }
     QString overlayName() const { return m_overlayName; }
-    bool hasOverlay() const { return m_chart2D.subsets.size() > 1 && m_chart2D.type != ViscTempTime; }
+    bool hasOverlay() const { return chart2D().subsets.size() > 1 && chart2D().type != ViscTempTime; }
 
     const OpenedTest &openedTest() const { return m_test; }
     QString openedName() const { return m_test.name(); }
     bool isTestOpen() const { return m_test.isOpen(); }
-    const Chart2D &chart2D() const { return m_chart2D; }
-    const Chart3D &chart3D() const { return m_chart3D; }
+    // The charts' contents. The first chart type of the mode not shown is
+    // only built when asked for: a long test then costs one chart, not two.
+    const Chart2D &chart2D() const;
+    const Chart3D &chart3D() const;
     rheology::ResultsTableModel *resultsModel() { return &m_results; }
 
 signals:
@@ -87,8 +89,10 @@ private:
     ChartMode m_mode = ChartMode::TwoD;
     int m_chartType = 0;
     bool m_overlapShownEnabled = false;
-    Chart2D m_chart2D;
-    Chart3D m_chart3D;
+    mutable Chart2D m_chart2D;
+    mutable Chart3D m_chart3D;
+    mutable bool m_chart2DPending = false;    // type 0 of the open test, not built yet
+    mutable bool m_chart3DPending = false;
     QString m_overlayName;
     rheology::ResultsTableModel m_results;
 };

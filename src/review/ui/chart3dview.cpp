@@ -5,7 +5,9 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QVBoxLayout>
+#include <Q3DCamera>
 #include <Q3DScatter>
+#include <Q3DTheme>
 #include <QScatter3DSeries>
 #include <QValue3DAxis>
 
@@ -65,12 +67,16 @@ void Chart3DView::createGraph()
     }
     m_graph = graph;
     m_graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
+    m_graph->scene()->activeCamera()->setCameraPreset(Q3DCamera::CameraPresetIsometricRight);
+    m_graph->scene()->activeCamera()->setZoomLevel(85);
+    // Axis labels are drawn from textures of this font: large keeps them sharp.
+    QFont font = m_graph->activeTheme()->font();
+    font.setPointSize(20);
+    m_graph->activeTheme()->setFont(font);
     m_graph->axisX()->setTitleVisible(true);
     m_graph->axisY()->setTitleVisible(true);
     m_graph->axisZ()->setTitleVisible(true);
     auto *series = new QScatter3DSeries;
-    series->setItemSize(0.05f);
-    series->setMesh(QAbstract3DSeries::MeshPoint);
     m_graph->addSeries(series);
     m_container = QWidget::createWindowContainer(m_graph, this);   // owns the graph
     m_container->setObjectName(QStringLiteral("Pe3doa1Graph"));
@@ -104,7 +110,11 @@ void Chart3DView::redraw()
     data->reserve(points.size());
     for (const Point3D &p : points)
         data->append(QScatterDataItem(QVector3D(float(p.x), float(p.y), float(p.z))));
-    m_graph->seriesList().first()->dataProxy()->resetArray(data);
+    // Small clouds as little spheres, large ones as plain points (cheap to draw).
+    QScatter3DSeries *series = m_graph->seriesList().first();
+    series->setMesh(points.size() > 3000 ? QAbstract3DSeries::MeshPoint : QAbstract3DSeries::MeshSphere);
+    series->setItemSize(0.04f);
+    series->dataProxy()->resetArray(data);
     m_drawnPoints = int(points.size());
 }
 

@@ -38,7 +38,9 @@ QTableWidget *makeAdditivesGrid(QWidget *parent)
                                      QStringLiteral("Units"), QStringLiteral("Lot Number")});
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grid->horizontalHeader()->setStretchLastSection(true);
+    grid->setMinimumWidth(340);
     return grid;
 }
 
@@ -50,7 +52,7 @@ QTableView *makeResultsGrid(QAbstractItemModel *model, QWidget *parent)
     grid->setWordWrap(true);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setDefaultSectionSize(66);
+    grid->horizontalHeader()->setDefaultSectionSize(86);
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return grid;
 }
@@ -94,8 +96,11 @@ ReviewPanel::ReviewPanel(clsConnection *connection, QWidget *parent, std::shared
     connect(m_controls, &ChartControls::printChartClicked, this, &ReviewPanel::printChartWithDialog);
 
     connect(m_session, &ReviewSession::chart2DChanged, this, &ReviewPanel::showChart2D);
-    connect(m_session, &ReviewSession::chart3DChanged, this,
-            [this] { m_chart3D->showChart(m_session->chart3D()); });
+    // Only the chart on show is drawn; the other mode draws when chosen.
+    connect(m_session, &ReviewSession::chart3DChanged, this, [this] {
+        if (m_session->chartMode() == ChartMode::ThreeD)
+            m_chart3D->showChart(m_session->chart3D());
+    });
     connect(m_session, &ReviewSession::chartModeChanged, this, &ReviewPanel::showMode);
     connect(m_session, &ReviewSession::chartTypeChanged, m_controls, &ChartControls::showChartType);
     connect(m_session, &ReviewSession::overlapEnabledChanged, this, [this](bool enabled) {
@@ -250,6 +255,8 @@ void ReviewPanel::fillAdditives()
 
 void ReviewPanel::showChart2D(bool newChartType)
 {
+    if (m_session->chartMode() != ChartMode::TwoD)
+        return;
     m_chart2D->showChart(m_session->chart2D(), newChartType);
     m_controls->showXScale(m_chart2D->xScale());
 }

@@ -176,6 +176,9 @@ void tst_ReviewPanel::opensByName()
     QCOMPARE(drawnCounts(v), QList<int>({n, n, n}));
     QCOMPARE(v->yAxes().size(), 3);
     QCOMPARE(v->yAxes()[1]->titleText(), QStringLiteral("Temperature (°F)"));
+    // The 3D chart is drawn when it is shown.
+    QCOMPARE(p->chart3D()->shownChart().points.size(), 0);
+    clickOption(p, "opt3D");
     QCOMPARE(p->chart3D()->shownChart().points.size(), qsizetype(n));
     QCOMPARE(p->chart3D()->shownChart().subtitle, QStringLiteral("Gel 30"));
 }
@@ -203,7 +206,7 @@ void tst_ReviewPanel::filterSwitchLeavesResults()
     clickOption(p, "optNoRampData");
     QVERIFY(p->findChild<QRadioButton *>("optNoRampData")->isChecked());
     QCOMPARE(drawnCounts(p->chart2D()), QList<int>({ordinary, ordinary, ordinary}));
-    QCOMPARE(p->chart3D()->shownChart().points.size(), qsizetype(ordinary));
+    QCOMPARE(p->session()->chart3D().points.size(), qsizetype(ordinary));
     QCOMPARE(gridTexts(p->resultsGrid()->model()), results);
 
     clickOption(p, "optAllData");
