@@ -166,6 +166,7 @@ void frmRealTime::cmdStart_Stop_Click()
     m_entry->setWindowTitle(QStringLiteral("Input Test Information"));
     frmTestRelatedInfo *entry = m_entry;
     connect(entry, &QDialog::finished, this, [this, entry] {
+        m_entry = nullptr;
         entryFinished(entry);
         entry->deleteLater();
     });
