@@ -2,6 +2,7 @@
 #include "chart2dview.h"
 #include "chart3dview.h"
 #include <QChart>
+#include <QCoreApplication>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QPrinter>
@@ -26,6 +27,9 @@ bool printChart2D(Chart2DView *view, QPrinter *printer)
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
     QChart *chart = view->chart();
+    // A chart drawn a moment ago may not have laid out its new titles and
+    // axis labels yet.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QRectF source = chart->sceneBoundingRect();
     const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
     view->scene()->render(&painter, fitted(source.size(), QRectF(QPointF(0, 0), page.size())), source);

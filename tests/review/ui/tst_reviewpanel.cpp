@@ -386,6 +386,7 @@ void tst_ReviewPanel::printsToPdf()
 {
     ReviewPanel *p = makePanel();
     QVERIFY(p->openTestByName("Gel 30").ok());
+    QTest::qWait(50);      // as after the print dialog: the chart has been laid out
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -395,6 +396,19 @@ void tst_ReviewPanel::printsToPdf()
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(4) == "%PDF");
     QVERIFY(pdf.size() > 2000);
+    pdf.close();
+    if (qEnvironmentVariableIsSet("ROVUDAZE_KEEP_PDF"))
+        QFile::copy(pdf.fileName(), qEnvironmentVariable("ROVUDAZE_KEEP_PDF"));
+    // The page carries the chart itself: its titles and axis labels.
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        return;
+    QProcess text;
+    text.start("pdftotext", {pdf.fileName(), "-"});
+    QVERIFY(text.waitForFinished());
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(page.contains("Viscosity & Temperature Vs. Time"), qPrintable(page));
+    QVERIFY(page.contains("Gel 30"));
+    QVERIFY(page.contains("Time (Min)"));
 }
 
 void tst_ReviewPanel::printButtonOpensDialog()
