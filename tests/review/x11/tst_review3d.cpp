@@ -1,6 +1,7 @@
 // The 3D chart needs a display with OpenGL (ctest runs this under Xvfb).
 // With ROVUDAZE_REVIEW_SCREENSHOTS set to a directory, it also writes
-// review-2d.png and review-3d.png of the panel with a test open.
+// review-2d.png, review-3d.png and review-overlay.png of the panel with a
+// test open.
 #include "review/reviewfixture.h"
 #include "review/reviewsession.h"
 #include "review/scriptedprompter.h"
@@ -162,6 +163,18 @@ void tst_Review3D::screenshots()
     clickOption(m_panel.get(), "opt3D");
     QTest::qWait(500);
     grab(QStringLiteral("review-3d.png"));
+
+    RunShape other;
+    other.steps = 6;
+    other.ordinaryPerStep = 40;
+    other.rampPoints = 8;
+    other.baseStress = 25;
+    storeTest(m_db->connection(), "Borate gel 25", makeRun(other));
+    clickOption(m_panel.get(), "opt2D");
+    emit m_panel->findChild<QComboBox *>("cmbChartType")->activated(ViscTime);
+    QVERIFY(m_panel->overlayTestByName("Borate gel 25").ok());
+    QTest::qWait(300);
+    grab(QStringLiteral("review-overlay.png"));
 }
 
 QTEST_MAIN(tst_Review3D)
