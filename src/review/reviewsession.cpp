@@ -61,6 +61,7 @@ void ReviewSession::closeTest()
     m_test = OpenedTest{};
     m_overlayName.clear();
     setChartType(0);
+    emit chartTypeChanged(0);
     m_chart2D = initialChart2D(m_unitSystem);
     m_chart3D = initialChart3D();
     m_chart2DPending = m_chart3DPending = false;

@@ -53,6 +53,7 @@ private slots:
     void threeOverlaysFourSubsets();
     void unitSystemRedraws();
     void databaseFailureIsReported();
+    void closeTestGoesBackToEmptyCharts();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -338,6 +339,23 @@ void tst_ReviewSession::databaseFailureIsReported()
     QCOMPARE(o.error, ReviewError::Database);
     QVERIFY(!o.message.isEmpty());
     QVERIFY(!s.isTestOpen());
+}
+
+void tst_ReviewSession::closeTestGoesBackToEmptyCharts()
+{
+    ReviewSession s(m_db->connection());
+    QVERIFY(s.fOpen_Selected("Gel 30").ok());
+    QVERIFY(s.selectChartType(ViscRate).ok());
+    QSignalSpy types(&s, &ReviewSession::chartTypeChanged);
+    s.closeTest();
+    QVERIFY(!s.isTestOpen());
+    QCOMPARE(types.count(), 1);
+    QCOMPARE(s.chartType(), 0);
+    QVERIFY(!s.overlapEnabled());
+    QVERIFY(s.chart2D().isEmpty());
+    QVERIFY(s.chart2D().subtitle.isEmpty());
+    QCOMPARE(s.resultsModel()->rampRowCount(), 0);
+    QCOMPARE(s.reopen().error, ReviewError::Ignored);
 }
 
 QTEST_GUILESS_MAIN(tst_ReviewSession)
