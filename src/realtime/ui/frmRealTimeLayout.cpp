@@ -133,7 +133,7 @@ void frmRealTime::buildControls()
 
     // Live chart with its legend beside it.
     CWGraph1 = new LiveChart(this);
-    CWGraph1->setMinimumHeight(160);
+    CWGraph1->setMinimumHeight(170);
     auto *legend = new QVBoxLayout;
     legend->addWidget(label(this, QStringLiteral("Legends:"), "lblLegends"));
     const char *legendNames[] = {"lblLegendVisc", "lblLegendTemp", "lblLegendShearRate", "lblLegendPH"};
@@ -158,11 +158,11 @@ void frmRealTime::buildControls()
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     QHeaderView *header = MSFlexGrid1->horizontalHeader();
-    header->setDefaultSectionSize(72);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setStretchLastSection(true);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setMinimumHeight(header->fontMetrics().lineSpacing() * 3 + 10);
-    MSFlexGrid1->setMinimumHeight(header->minimumHeight() + 3 * MSFlexGrid1->verticalHeader()->defaultSectionSize());
+    MSFlexGrid1->setMinimumHeight(header->minimumHeight() + 2 * MSFlexGrid1->verticalHeader()->defaultSectionSize());
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -179,7 +179,7 @@ void frmRealTime::buildControls()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
     layout->addLayout(top);
-    layout->addLayout(chartRow, 3);
+    layout->addLayout(chartRow, 5);
     layout->addWidget(MSFlexGrid1, 2);
     layout->addWidget(StatusBar1);
 }

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -20,7 +21,16 @@ struct Range
     }
 };
 
-void applyRange(QValueAxis *axis, Range r, double minimumSpan)
+// 1, 2 or 5 times a power of ten, at least rough.
+double niceStep(double rough)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double f = rough / power;
+    return power * (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10);
+}
+
+// Range on whole steps around the values, about `ticks` ticks.
+void applyRange(QValueAxis *axis, Range r, double minimumSpan, int ticks = 5)
 {
     if (r.low > r.high)
         r = {0, minimumSpan};
@@ -29,8 +39,11 @@ void applyRange(QValueAxis *axis, Range r, double minimumSpan)
         r.low = mid - minimumSpan / 2;
         r.high = mid + minimumSpan / 2;
     }
-    axis->setRange(r.low, r.high);
-    axis->applyNiceNumbers();
+    const double step = niceStep((r.high - r.low) / (ticks - 1));
+    const double low = std::floor(r.low / step) * step;
+    const double high = std::ceil(r.high / step) * step;
+    axis->setRange(low, high);
+    axis->setTickCount(int(std::lround((high - low) / step)) + 1);
 }
 
 } // namespace
@@ -71,6 +84,9 @@ LiveChart::LiveChart(QWidget *parent) : QChartView(parent)
     chart->addAxis(m_axisX, Qt::AlignBottom);
 
     const char *titles[SeriesCount] = {"Viscosity (Cp)", "Temperature (F)", "Shear Rate (1/S)", "pH"};
+    const char *formats[SeriesCount] = {"%.0f", "%.0f", "%.0f", "%.1f"};
+    QFont titleFont = m_axisX->titleFont();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 0.85);
     const Qt::Alignment sides[SeriesCount] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight};
     for (int i = 0; i < SeriesCount; ++i) {
         const auto s = Series(i);
@@ -80,6 +96,8 @@ LiveChart::LiveChart(QWidget *parent) : QChartView(parent)
         chart->addSeries(series);
         auto *axis = new QValueAxis;
         axis->setTitleText(QLatin1String(titles[i]));
+        axis->setTitleFont(titleFont);
+        axis->setLabelFormat(QLatin1String(formats[i]));
         axis->setLinePenColor(seriesColor(s));
         axis->setLabelsColor(seriesColor(s));
         axis->setTitleBrush(seriesColor(s));
@@ -131,6 +149,6 @@ void LiveChart::replot()
     // Time runs from the oldest point kept, at least one minute wide.
     if (time.low > time.high)
         time = {0, 1};
-    m_axisX->setRange(time.low, std::max(time.high, time.low + 1));
-    m_axisX->applyNiceNumbers();
+    time.high = std::max(time.high, time.low + 1);
+    applyRange(m_axisX, time, 1.0, 7);
 }

@@ -8,7 +8,7 @@
 #include "rheology/resultstablemodel.h"
 #include "sequences/leadingnumber.h"
 #include "store/clsSEQUENCE_INFO.h"
-#include "support/run/runfixture.h"
+#include "simbench.h"
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -37,59 +37,6 @@ SequenceSpec rampSequence(const QString &name = QStringLiteral("Quick ramp"))
     spec.rampRates = {170, 100, 40};
     return spec;
 }
-
-SimulatorConfig steadyInstrument(int unit)
-{
-    SimulatorConfig config;
-    config.instrumentNumber = unit;
-    config.ambientTemperature = 200;
-    config.heatingTimeConstant = 1;
-    config.pHNoise = 0;
-    config.stressNoise = 0;
-    return config;
-}
-
-// A console whose units all sit on in-process simulated instruments.
-struct Bench
-{
-    explicit Bench(const QList<int> &ports = {1, 2, 3, 4, 5, 6, 7, 8})
-    {
-        storeSequence(db.connection(), rampSequence());
-        writeFile(dir.filePath(QStringLiteral("initial.txt")), initialTxt(ports));
-        ConsoleOptions options;
-        options.settingsDir = dir.path();
-        options.clock = &clock;
-        options.transportFor = [this](int unit, const QString &) -> std::unique_ptr<ByteTransport> {
-            auto pair = MemoryTransport::createPair(QStringLiteral("sim%1").arg(unit));
-            instruments[unit] = std::make_unique<SimulatedInstrument>(clock, *pair.device, steadyInstrument(unit));
-            devices[unit] = std::move(pair.device);
-            return std::move(pair.host);
-        };
-        console = std::make_unique<frmMDIRealTime>(db.connection(), options);
-        console->show();
-    }
-
-    frmRealTime *add(int unit)
-    {
-        addEntry(console.get(), unit)->trigger();
-        return console->unitWindow(unit);
-    }
-
-    // Advances virtual time a second at a time until done() or the limit.
-    template <typename Done> bool runUntil(Done done, int maxSeconds)
-    {
-        for (int s = 0; s < maxSeconds && !done(); ++s)
-            clock.advance(1000);
-        return done();
-    }
-
-    TestDatabase db;
-    QTemporaryDir dir;
-    VirtualClock clock;
-    std::map<int, std::unique_ptr<MemoryTransport>> devices;
-    std::map<int, std::unique_ptr<SimulatedInstrument>> instruments;
-    std::unique_ptr<frmMDIRealTime> console;   // last: goes first
-};
 
 TestResultRow sampleAt(double seconds)
 {
@@ -160,7 +107,7 @@ private slots:
 
     void freshWindow()
     {
-        Bench bench;
+        Bench bench(rampSequence());
         frmRealTime *w = bench.add(2);
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QStringLiteral("Unit 2 Real Time Test"));
@@ -207,7 +154,7 @@ private slots:
 
     void startRunStop()
     {
-        Bench bench;
+        Bench bench(rampSequence());
         frmRealTime *w = bench.add(1);
         QVERIFY(w);
         SimulatedInstrument &sim = *bench.instruments.at(1);
@@ -268,7 +215,7 @@ private slots:
 
     void startNeedsSequenceAndEntry()
     {
-        Bench bench;
+        Bench bench(rampSequence());
         frmRealTime *w = bench.add(1);
         // No sequence chosen: nothing opens.
         QVERIFY(!pressStart(w));
@@ -303,7 +250,7 @@ private slots:
     {
         QFETCH(int, failure);
         QFETCH(QString, message);
-        Bench bench;
+        Bench bench(rampSequence());
         clsConnection *c = bench.db.connection();
         frmRealTime *w = bench.add(1);
         QVERIFY(chooseSequence(w, QStringLiteral("Quick ramp")));
@@ -333,7 +280,7 @@ private slots:
 
     void rotorBobPairPerUnit()
     {
-        Bench bench;
+        Bench bench(rampSequence());
         frmRealTime *one = bench.add(1);
         QVERIFY(startTest(one, QStringLiteral("Quick ramp"), {QStringLiteral("One"), QStringLiteral("R1"), QStringLiteral("B4")}));
         bench.clock.advance(20 * 1000);
@@ -351,7 +298,7 @@ private slots:
 
     void closingARunningUnitAsksFirst()
     {
-        Bench bench;
+        Bench bench(rampSequence());
         frmRealTime *w = bench.add(3);
         QVERIFY(startTest(w, QStringLiteral("Quick ramp"), {QStringLiteral("Close me")}));
         bench.clock.advance(15 * 1000);
@@ -376,7 +323,7 @@ private slots:
 
     void closingTheConsoleWhileUnitsRunAsksOnce()
     {
-        Bench bench;
+        Bench bench(rampSequence());
         frmRealTime *one = bench.add(1);
         frmRealTime *two = bench.add(2);
         bench.add(4);   // idle
@@ -405,7 +352,7 @@ private slots:
 
     void setPointQuestionChangesNothing()
     {
-        Bench bench;
+        Bench bench(rampSequence());
         frmRealTime *w = bench.add(1);
         QVERIFY(startTest(w, QStringLiteral("Quick ramp"), {QStringLiteral("Set-point")}));
         QVERIFY(bench.runUntil([&] { return w->txtTempSetPoint->text() == QLatin1String("200."); }, 60));
