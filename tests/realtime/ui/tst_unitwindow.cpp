@@ -350,6 +350,29 @@ private slots:
         QTRY_COMPARE(bench.console->mdiArea()->subWindowList().size(), 0);
     }
 
+    void linkTroubleShowsInTheStatusBarOnly()
+    {
+        Bench bench(rampSequence());
+        frmRealTime *w = bench.add(1);
+        frmRealTime *other = bench.add(2);
+        QVERIFY(startTest(w, QStringLiteral("Quick ramp"), {QStringLiteral("Unplugged")}));
+        QVERIFY(startTest(other, QStringLiteral("Quick ramp"), {QStringLiteral("Plugged")}));
+        bench.clock.advance(20 * 1000);
+        // The line hangs up: reported once, beside the run, no box per tick.
+        bench.devices.at(1)->close();
+        bench.clock.advance(30 * 1000);
+        QVERIFY(w->isRunning());
+        QVERIFY2(w->lblFault->text().startsWith(QStringLiteral("Unit 1: ")), qPrintable(w->lblFault->text()));
+        QCOMPARE(w->lblActiveFlag->text(), QStringLiteral("No Response"));
+        QVERIFY(!visibleBox());
+        QVERIFY(other->lblFault->text().isEmpty());
+        QCOMPARE(other->lblActiveFlag->text(), QStringLiteral("Running Test"));
+        // Back on the line: the port reopens and the note goes.
+        bench.devices.at(1)->open();
+        QVERIFY(bench.runUntil([&] { return w->lblFault->text().isEmpty(); }, 30));
+        QVERIFY(bench.runUntil([&] { return w->lblActiveFlag->text() == QLatin1String("Running Test"); }, 60));
+    }
+
     void setPointQuestionChangesNothing()
     {
         Bench bench(rampSequence());
