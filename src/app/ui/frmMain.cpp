@@ -70,12 +70,16 @@ frmMain::frmMain(clsConnection *connection, QWidget *parent, std::shared_ptr<Pro
 
     for (auto &panel : m_statusPanels) {
         panel = new QLabel(this);
+        // Long texts are cut, never widen the window.
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         statusBar()->addWidget(panel, 1);
     }
     m_statusPanels[0]->setText(m_connection->IsOpen() ? m_connection->Config().describe()
                                                       : QStringLiteral("No database: %1").arg(m_connection->LastError().section(QStringLiteral("\r\n"), -1)));
-    if (!m_settingsNote.isEmpty())
+    if (!m_settingsNote.isEmpty()) {
         m_statusPanels[1]->setText(m_settingsNote);
+        m_statusPanels[1]->setToolTip(m_settingsNote);
+    }
 
     m_review->setUnitSystem(UnitSystem::current());
     connect(m_openPicker, &frmOpenTest::Selected, this, &frmMain::onOpenSelected);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QScreen>
 #include <QDir>
+#include <QFile>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -34,6 +35,10 @@ private slots:
         QTemporaryDir cwd;
         const QString old = QDir::currentPath();
         QDir::setCurrent(cwd.path());
+        QFile settings("initial.txt");
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write(" 1\r\n 2\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 0\r\n 1\r\n");
+        settings.close();
         TestDatabase db;
         seedExampleSequences(db.connection());
         const TestInfoRow test = storeTest(db.connection(), "HPG 30 ppt at 150F");
@@ -46,7 +51,8 @@ private slots:
 
         auto prompter = std::make_shared<SilentPrompter>();
         frmMain window(db.connection(), nullptr, prompter);
-        window.resize(1280, 800);
+        window.resize(1240, 820);
+        window.move(10, 10);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.reviewPanel()->openTestByName("HPG 30 ppt at 150F").ok());
