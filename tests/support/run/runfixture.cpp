@@ -1,44 +1,9 @@
 #include "runfixture.h"
-#include "store/clsSEQUENCE_INFO.h"
-#include "store/clsSEQUENCE_RAMP.h"
-#include "store/clsSEQUENCE_RAMP_DEFINE.h"
 #include "store/clsTEST_INFO.h"
 
 void storeSequence(clsConnection *connection, const SequenceSpec &spec)
 {
-    clsSEQUENCE_INFO info;
-    info.ConnectX(connection);
-    info.SEQUENCE_NAME = spec.name;
-    info.TIME_BEFORE_READ = spec.timeBeforeRead;
-    info.RAMP_SAMPLE_RATE = spec.rampSampleRate;
-    info.SAMPLE_POINTS_AVERAGE = spec.samplePointsAverage;
-    info.SHUT_DOWN_ATIME = spec.shutDownMinutes;
-    info.SHUT_DOWN_VISC = spec.shutDownViscosity;
-    info.setSAMPLE_INTERVAL(spec.sampleInterval);
-    info.AddNew();
-    clsSEQUENCE_RAMP steps;
-    steps.ConnectX(connection);
-    int no = 0;
-    for (const auto &s : spec.steps) {
-        steps.SequenceId = info.SEQUENCE_ID;
-        steps.RAMPNO = ++no;
-        steps.RAMP_ELAPSE_TIME = s.minutes;
-        steps.RAMP_TEMP = s.setPoint;
-        steps.RAMP_START_ERROR = s.tolerance;
-        steps.SHEAR_RATE = s.shearRate;
-        steps.RUN_RAMP = s.runRamp;
-        steps.RECORD_RATE = s.recordRate;
-        steps.AddNew();
-    }
-    clsSEQUENCE_RAMP_DEFINE ramp;
-    ramp.ConnectX(connection);
-    no = 0;
-    for (double rate : spec.rampRates) {
-        ramp.SequenceId = info.SEQUENCE_ID;
-        ramp.RAMP_STEP_NO = ++no;
-        ramp.RAMP_SHEAR_RATE = rate;
-        ramp.AddNew();
-    }
+    storeSequenceDefinition(connection, spec);
 }
 
 TestInfoRow storeTest(clsConnection *connection, const QString &name)

@@ -4,24 +4,21 @@
 #include "realtime/memorytransport.h"
 #include "realtime/runengine.h"
 #include "realtime/simulatedinstrument.h"
+#include "sequences/examplesequences.h"
 #include "store/records.h"
 #include "support/testdatabase.h"
 #include <QVector>
 #include <memory>
 
-// A stored sequence for tests: header values plus steps and ramp rates.
-struct SequenceSpec
+// A stored sequence for tests: the engine tests' usual sampling.
+struct SequenceSpec : SequenceDefinition
 {
-    QString name = QStringLiteral("Seq");
-    double timeBeforeRead = 20;
-    double rampSampleRate = 5;
-    double samplePointsAverage = 3;
-    double shutDownMinutes = 20;
-    double shutDownViscosity = 0;
-    double sampleInterval = 60;
-    struct Step { double minutes, setPoint, tolerance, shearRate, runRamp, recordRate; };
-    QVector<Step> steps;
-    QVector<double> rampRates;
+    SequenceSpec()
+    {
+        name = QStringLiteral("Seq");
+        rampSampleRate = 5;
+        samplePointsAverage = 3;
+    }
 };
 
 void storeSequence(clsConnection *connection, const SequenceSpec &spec);
