@@ -11,7 +11,7 @@ const char kDetail[] = "SELECT TEST_RESULT_ID, TEST_ID, RAMP_NO, RAMP_STEP_NO, R
 // NULL columns read as the defaults (0).
 void fetchAll(QSqlQuery &query, std::vector<TestResultRow> &out)
 {
-    out.clear();
+    out.clear();   // keeps any reserved capacity
     while (query.next()) {
         TestResultRow row;
         for (int c = 0; c < TestResultRow::columnCount; ++c) {
@@ -78,10 +78,20 @@ std::vector<TestResultRow> clsTEST_RESULT::readSamples(clsConnection *connection
     query.setForwardOnly(true);
     if (!query.prepare(QString::fromLatin1(kDetail)))
         throw StoreError(StoreError::Code::Statement, -1, query.lastError().text());
+    // Sized once from the index: a million samples then fill one allocation.
+    std::vector<TestResultRow> rows;
+    {
+        QSqlQuery count(connection->ADOConnection());
+        count.setForwardOnly(true);
+        if (count.prepare(QStringLiteral("SELECT COUNT(*) FROM TEST_RESULT WHERE TEST_ID = ?"))) {
+            count.bindValue(0, gateway::key(testId));
+            if (count.exec() && count.next())
+                rows.reserve(std::size_t(count.value(0).toLongLong()));
+        }
+    }
     query.bindValue(0, gateway::key(testId));
     if (!query.exec())
         throw StoreError(StoreError::Code::Statement, -1, query.lastError().text());
-    std::vector<TestResultRow> rows;
     fetchAll(query, rows);
     return rows;
 }
