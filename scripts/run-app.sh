@@ -19,6 +19,7 @@ cd "$WORK"
 SIM_PID=""
 cleanup() { [ -n "$SIM_PID" ] && kill "$SIM_PID" 2>/dev/null || true; }
 trap cleanup EXIT
+trap "exit 130" INT TERM
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   # Simulated instruments: initial.txt and ports.ini in this folder now
