@@ -14,17 +14,17 @@ double FluidModel::shearStress(double shearRate, double temperature, double ageS
     return k * std::pow(std::fabs(shearRate), flowIndex);
 }
 
-bool applySimulatorFault(const QString &spec, SimulatorFaults &faults, QString *error)
+bool applySimulatorFault(const QString &faultText, SimulatorFaults &faults, QString *error)
 {
-    const QString name = spec.section(u'=', 0, 0).trimmed().toLower();
-    const bool hasValue = spec.contains(u'=');
+    const QString name = faultText.section(u'=', 0, 0).trimmed().toLower();
+    const bool hasValue = faultText.contains(u'=');
     int value = 0;
     if (hasValue) {
         bool ok = false;
-        value = spec.section(u'=', 1).trimmed().toInt(&ok);
+        value = faultText.section(u'=', 1).trimmed().toInt(&ok);
         if (!ok || value < 1) {
             if (error)
-                *error = QStringLiteral("%1: expected a whole number of at least 1 after '='").arg(spec);
+                *error = QStringLiteral("%1: expected a whole number of at least 1 after '='").arg(faultText);
             return false;
         }
     }
@@ -43,7 +43,7 @@ bool applySimulatorFault(const QString &spec, SimulatorFaults &faults, QString *
         faults.disconnectAfterSeconds = valueOr(30);
     else {
         if (error)
-            *error = QStringLiteral("unknown fault '%1'").arg(spec);
+            *error = QStringLiteral("unknown fault '%1'").arg(faultText);
         return false;
     }
     return true;

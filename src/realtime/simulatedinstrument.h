@@ -33,7 +33,7 @@ struct SimulatorFaults
 // Applies one fault by name, for command lines: "silence", "malformed[=N]",
 // "garbage[=N]", "split", "slow-start[=SECONDS]", "disconnect[=SECONDS]".
 // Returns false with *error for an unknown name or a bad number.
-bool applySimulatorFault(const QString &spec, SimulatorFaults &faults, QString *error = nullptr);
+bool applySimulatorFault(const QString &faultText, SimulatorFaults &faults, QString *error = nullptr);
 QString simulatorFaultHelp();
 
 struct SimulatorConfig

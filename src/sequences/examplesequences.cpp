@@ -24,8 +24,7 @@ const QVector<SequenceDefinition> &examples()
 
 void storeSequenceDefinition(clsConnection *connection, const SequenceDefinition &e)
 {
-    const int key = connection->BeginTrans();
-    try {
+    connection->inTransaction([&] {
         clsSEQUENCE_INFO info;
         info.ConnectX(connection);
         info.SEQUENCE_NAME = e.name;
@@ -59,11 +58,7 @@ void storeSequenceDefinition(clsConnection *connection, const SequenceDefinition
             ramp.RAMP_SHEAR_RATE = rate;
             ramp.AddNew();
         }
-    } catch (...) {
-        connection->RollBack(key);
-        throw;
-    }
-    connection->CommitTrans(key);
+    });
 }
 
 QStringList seedExampleSequences(clsConnection *connection)

@@ -69,22 +69,6 @@ std::optional<SequenceData> SequenceStore::load(const QString &name)
     return d;
 }
 
-template <typename Work>
-void SequenceStore::inTransaction(Work &&work)
-{
-    // Key 0: already inside the caller's transaction, which ends it.
-    const int key = m_connection->BeginTrans();
-    try {
-        work();
-    } catch (...) {
-        if (key)
-            m_connection->RollBack(key);
-        throw;
-    }
-    if (key)
-        m_connection->CommitTrans(key);
-}
-
 double SequenceStore::create(const QString &name)
 {
     m_info.SetDefaults();
@@ -98,7 +82,7 @@ double SequenceStore::copyAs(const SequenceData &source, const QString &newName)
     SequenceData copy = source;
     copy.name = newName;
     double newId = 0;
-    inTransaction([&] {
+    m_connection->inTransaction([&] {
         setHeaderFields(copy);
         m_info.AddNew();
         newId = m_info.SEQUENCE_ID;
@@ -110,7 +94,7 @@ double SequenceStore::copyAs(const SequenceData &source, const QString &newName)
 
 void SequenceStore::save(const SequenceData &sequence)
 {
-    inTransaction([&] {
+    m_connection->inTransaction([&] {
         setHeaderFields(sequence);
         m_info.Update();
         writeSteps(sequence.id, sequence.steps);

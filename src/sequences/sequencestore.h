@@ -38,7 +38,6 @@ private:
     void setHeaderFields(const SequenceData &sequence);
     void writeSteps(double sequenceId, const QVector<SequenceStep> &steps);
     void writeRamp(double sequenceId, const QStringList &cells);
-    template <typename Work> void inTransaction(Work &&work);
 
     clsConnection *m_connection;
     clsSEQUENCE_INFO m_info;

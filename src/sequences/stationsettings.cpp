@@ -25,18 +25,16 @@ StationSettings::ReadResult StationSettings::read(const QString &path, StationSe
             break;        // a non-number ends the readable part
         values << v;
     }
-    for (int i = 0; i < 8 && i < values.size(); ++i)
-        out.ports[std::size_t(i)] = values.at(i);
-    if (values.size() >= 9)
-        out.unitSystem = values.at(8);
     if (values.size() < 9) {
-        out = StationSettings{};
         result.message = QStringLiteral("The station settings file %1 holds %2 of its 9 numbers. All units are set to "
                                         "\"None\" and the unit system to CGS until the settings are saved.")
                              .arg(QFileInfo(path).absoluteFilePath())
                              .arg(values.size());
         return result;
     }
+    for (std::size_t i = 0; i < out.ports.size(); ++i)
+        out.ports[i] = values.at(int(i));
+    out.unitSystem = values.at(8);
     result.ok = true;
     return result;
 }

@@ -108,27 +108,27 @@ void clsConnection::createSchema()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     const QStringList statements = m_config.isPostgres() ? schema::postgresStatements() : schema::sqliteStatements();
-    if (m_config.isPostgres()) {
-        // Several stations may create the tables at the same moment.
+    // Several stations may create the tables at the same moment.
+    const bool shared = m_config.isPostgres();
+    if (shared) {
         QSqlQuery lock(db);
         lock.exec(QStringLiteral("SET client_min_messages TO warning"));
         lock.exec(QStringLiteral("SELECT pg_advisory_lock(720720)"));
     }
+    QSqlError failure;
     for (const QString &sql : statements) {
         QSqlQuery q(db);
         if (!q.exec(sql)) {
-            const QSqlError e = q.lastError();
-            if (m_config.isPostgres()) {
-                QSqlQuery unlock(db);
-                unlock.exec(QStringLiteral("SELECT pg_advisory_unlock(720720)"));
-            }
-            throw StoreError(StoreError::Code::Statement, nativeNumber(e), e.text());
+            failure = q.lastError();
+            break;
         }
     }
-    if (m_config.isPostgres()) {
+    if (shared) {
         QSqlQuery unlock(db);
         unlock.exec(QStringLiteral("SELECT pg_advisory_unlock(720720)"));
     }
+    if (failure.isValid())
+        throw StoreError(StoreError::Code::Statement, nativeNumber(failure), failure.text());
 }
 
 bool clsConnection::IsOpen() const

@@ -32,6 +32,28 @@ public:
     bool RollBack(int key);
     bool InTransaction() const { return m_inTransaction; }
 
+    // Runs work inside a transaction: committed when it returns, rolled
+    // back when it throws (the exception goes on). Inside a caller's open
+    // transaction it just runs; that caller commits or rolls back.
+    template <typename Work> void inTransaction(Work &&work)
+    {
+        const int key = BeginTrans();
+        try {
+            work();
+        } catch (...) {
+            if (key) {
+                try {
+                    RollBack(key);
+                } catch (...) {
+                    // The first failure is the one to report.
+                }
+            }
+            throw;
+        }
+        if (key)
+            CommitTrans(key);
+    }
+
     // Throws StoreError(NotOpen) unless the connection is open.
     void requireOpen() const;
 

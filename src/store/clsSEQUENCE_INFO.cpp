@@ -122,17 +122,12 @@ void clsSEQUENCE_INFO::Delete()
 {
     ensurePrepared();
     // The steps and the ramp staircase go with their sequence, all or nothing.
-    const int key = connection()->BeginTrans();
-    try {
+    connection()->inTransaction([&] {
         for (QSqlQuery *q : {&m_deleteRamps, &m_deleteDefine, &m_delete}) {
             bindText(*q, 0, SEQUENCE_NAME, 40, "SEQUENCE_NAME");
             exec(*q);
         }
-    } catch (...) {
-        connection()->RollBack(key);
-        throw;
-    }
-    connection()->CommitTrans(key);
+    });
     Refresh();
 }
 

@@ -133,17 +133,12 @@ void clsTEST_INFO::Delete()
 {
     ensurePrepared();
     // Samples and additives go with their test, all or nothing.
-    const int key = connection()->BeginTrans();
-    try {
+    connection()->inTransaction([&] {
         for (QSqlQuery *q : {&m_deleteResults, &m_deleteAdditives, &m_delete}) {
             bindText(*q, 0, TEST_NAME, 40, "TEST_NAME");
             exec(*q);
         }
-    } catch (...) {
-        connection()->RollBack(key);
-        throw;
-    }
-    connection()->CommitTrans(key);
+    });
 }
 
 void clsTEST_INFO::loadRow(int i)

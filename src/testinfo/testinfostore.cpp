@@ -16,27 +16,6 @@ void TestInfoStore::ensureConnected()
     m_connected = true;
 }
 
-template <typename Work>
-void TestInfoStore::inTransaction(Work &&work)
-{
-    // Key 0: already inside the caller's transaction, which ends it.
-    const int key = m_connection->BeginTrans();
-    try {
-        work();
-        if (key)
-            m_connection->CommitTrans(key);
-    } catch (...) {
-        if (key) {
-            try {
-                m_connection->RollBack(key);
-            } catch (...) {
-                // The first failure is the one to report.
-            }
-        }
-        throw;
-    }
-}
-
 QVector<SavedTestListing> TestInfoStore::list()
 {
     if (!m_connection)
@@ -69,7 +48,7 @@ qint64 TestInfoStore::createTest(const TestInfoRow &info, const QVector<TestAddi
 {
     ensureConnected();
     qint64 testId = 0;
-    inTransaction([&] {
+    m_connection->inTransaction([&] {
         m_info.SetDefaults();
         const QDateTime now = m_info.TEST_TIME;
         m_info.setRow(info);
@@ -117,7 +96,7 @@ bool TestInfoStore::storedTimeIsNull(qint64 testId)
 void TestInfoStore::saveEdited(qint64 testId, const TestInfoRow &edited, const QVector<TestAdditiveRow> &additives)
 {
     ensureConnected();
-    inTransaction([&] {
+    m_connection->inTransaction([&] {
         m_info.GetTestDetailById(testId);
         if (m_info.IsEmpty())
             throw StoreError(StoreError::Code::Statement, -1,

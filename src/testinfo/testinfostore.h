@@ -62,7 +62,6 @@ private:
     QVector<TestAdditiveRow> readAdditives(qint64 testId);
     void writeAdditives(qint64 testId, const QVector<TestAdditiveRow> &additives);
     bool storedTimeIsNull(qint64 testId);
-    template <typename Work> void inTransaction(Work &&work);
 
     clsConnection *m_connection;
     clsTEST_INFO m_info;

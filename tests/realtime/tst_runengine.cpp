@@ -13,7 +13,7 @@
 
 namespace {
 
-using Step = SequenceSpec::Step;
+using Step = TestSequence::Step;
 
 std::vector<TestResultRow> samplesOf(clsConnection *c, const TestInfoRow &test)
 {
@@ -80,12 +80,12 @@ private slots:
         QFETCH(double, interval);
         QFETCH(QList<double>, times);
         TestDatabase db;
-        SequenceSpec spec;
-        spec.rampSampleRate = rate;
-        spec.samplePointsAverage = average;
-        spec.sampleInterval = interval;
-        spec.steps = {Step{2.5, 200, 5, 100, 0, recordRate}};
-        storeSequence(db.connection(), spec);
+        TestSequence sequence;
+        sequence.rampSampleRate = rate;
+        sequence.samplePointsAverage = average;
+        sequence.sampleInterval = interval;
+        sequence.steps = {Step{2.5, 200, 5, 100, 0, recordRate}};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Schedule");
         SimulatedUnit unit(db.connection(), 1, steadyInstrument());
         QString error;
@@ -105,9 +105,9 @@ private slots:
     void stepWaitsForTemperatureBand()
     {
         TestDatabase db;
-        SequenceSpec spec;
-        spec.steps = {Step{1, 75, 2, 100, 0, 60}, Step{1, 250, 2, 100, 0, 60}, Step{1, 250, 2, 100, 0, 60}};
-        storeSequence(db.connection(), spec);
+        TestSequence sequence;
+        sequence.steps = {Step{1, 75, 2, 100, 0, 60}, Step{1, 250, 2, 100, 0, 60}, Step{1, 250, 2, 100, 0, 60}};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Heating");
         SimulatorConfig config;
         config.ambientTemperature = 75;
@@ -131,13 +131,13 @@ private slots:
     void lastStepRampEndsTheTest()
     {
         TestDatabase db;
-        SequenceSpec spec;
-        spec.timeBeforeRead = 10;
-        spec.rampSampleRate = 2;
-        spec.samplePointsAverage = 3;
-        spec.steps = {Step{2, 200, 5, 100, 1, 60}};
-        spec.rampRates = {170, 100, 40};
-        storeSequence(db.connection(), spec);
+        TestSequence sequence;
+        sequence.timeBeforeRead = 10;
+        sequence.rampSampleRate = 2;
+        sequence.samplePointsAverage = 3;
+        sequence.steps = {Step{2, 200, 5, 100, 1, 60}};
+        sequence.rampRates = {170, 100, 40};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Ramp at the end");
         SimulatedUnit unit(db.connection(), 1, steadyInstrument());
         QSignalSpy stops(unit.instrument.get(), &SimulatedInstrument::stopReceived);
@@ -169,12 +169,12 @@ private slots:
     void shutDownWindow()
     {
         TestDatabase db;
-        SequenceSpec spec;
-        spec.shutDownMinutes = 10;
-        spec.sampleInterval = 60;
-        spec.shutDownViscosity = 30;
-        spec.steps = {Step{600, 200, 5, 100, 0, 0}};
-        storeSequence(db.connection(), spec);
+        TestSequence sequence;
+        sequence.shutDownMinutes = 10;
+        sequence.sampleInterval = 60;
+        sequence.shutDownViscosity = 30;
+        sequence.steps = {Step{600, 200, 5, 100, 0, 0}};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Breaking gel");
         SimulatorConfig config = steadyInstrument();
         config.fluid.consistency = 40;
@@ -203,9 +203,9 @@ private slots:
     void silentInstrumentResendsTheCommand()
     {
         TestDatabase db;
-        SequenceSpec spec;
-        spec.steps = {Step{5, 200, 5, 100, 0, 60}};
-        storeSequence(db.connection(), spec);
+        TestSequence sequence;
+        sequence.steps = {Step{5, 200, 5, 100, 0, 60}};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Silent");
         SimulatorConfig config = steadyInstrument();
         config.faults.silent = true;
@@ -230,11 +230,11 @@ private slots:
     void databaseFailureLosesNothing()
     {
         TestDatabase db;
-        SequenceSpec spec;
-        spec.rampSampleRate = 2;
-        spec.samplePointsAverage = 5;
-        spec.steps = {Step{30, 200, 5, 100, 0, 20}};
-        storeSequence(db.connection(), spec);
+        TestSequence sequence;
+        sequence.rampSampleRate = 2;
+        sequence.samplePointsAverage = 5;
+        sequence.steps = {Step{30, 200, 5, 100, 0, 20}};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Flaky database");
         // The engine's own connection gives up on a lock at once.
         DatabaseConfig config = db.config();
@@ -268,7 +268,7 @@ private slots:
 
         // Exactly the samples of the same run on a database that never failed.
         TestDatabase refDb;
-        storeSequence(refDb.connection(), spec);
+        storeSequence(refDb.connection(), sequence);
         const TestInfoRow refTest = storeTest(refDb.connection(), "Steady database");
         SimulatedUnit reference(refDb.connection(), 2, steadyInstrument());
         QVERIFY(reference.engine->StartTest("Seq", refTest));
@@ -286,11 +286,11 @@ private slots:
     void unplugAndReplugResumes()
     {
         TestDatabase db;
-        SequenceSpec spec;
-        spec.rampSampleRate = 2;
-        spec.samplePointsAverage = 5;
-        spec.steps = {Step{30, 200, 5, 100, 0, 20}};
-        storeSequence(db.connection(), spec);
+        TestSequence sequence;
+        sequence.rampSampleRate = 2;
+        sequence.samplePointsAverage = 5;
+        sequence.steps = {Step{30, 200, 5, 100, 0, 20}};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Unplugged");
         SimulatedUnit unit(db.connection(), 3, steadyInstrument());
         QSignalSpy raised(unit.engine.get(), &RunEngine::faultRaised);
@@ -339,15 +339,15 @@ private slots:
         QFETCH(bool, withRamp);
         QFETCH(QString, mentions);
         TestDatabase db;
-        SequenceSpec spec;
-        spec.rampSampleRate = rate;
-        spec.samplePointsAverage = rate == 0 ? 5 : 3;
-        spec.sampleInterval = interval;
+        TestSequence sequence;
+        sequence.rampSampleRate = rate;
+        sequence.samplePointsAverage = rate == 0 ? 5 : 3;
+        sequence.sampleInterval = interval;
         if (withSteps)
-            spec.steps = {Step{1, 200, 5, 100, 1, recordRate}};
+            sequence.steps = {Step{1, 200, 5, 100, 1, recordRate}};
         if (withRamp)
-            spec.rampRates = {100};
-        storeSequence(db.connection(), spec);
+            sequence.rampRates = {100};
+        storeSequence(db.connection(), sequence);
         const TestInfoRow test = storeTest(db.connection(), "Refused");
         SimulatedUnit unit(db.connection());
         QString error;

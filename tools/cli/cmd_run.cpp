@@ -38,7 +38,7 @@ QString modeText(const RunEngine &e)
     return e.mode() == RunEngine::Mode::ShearRamp ? QStringLiteral("ramp %1").arg(e.rampStep()) : QStringLiteral("step");
 }
 
-void printSample(const RunEngine &e, const TestResultRow &s)
+void printSample(const TestResultRow &s)
 {
     cli::out() << QStringLiteral("%1  step %2  %3  T %4 F  rate %5 1/s  stress %6 dyn/cm2  pH %7\n")
                       .arg(RunEngine::elapsedTextFor(qint64(s.resultTime)))
@@ -50,7 +50,6 @@ void printSample(const RunEngine &e, const TestResultRow &s)
                       .arg(s.shearStress, 0, 'f', 1)
                       .arg(s.pH, 0, 'f', 1);
     cli::out().flush();
-    Q_UNUSED(e);
 }
 
 void printResults(const RunEngine &e)
@@ -215,7 +214,7 @@ int runRun(const QStringList &arguments)
     }
 
     RunEngine engine(unit, &connection, link, *clock);
-    QObject::connect(&engine, &RunEngine::sampleStored, [&engine](const TestResultRow &s) { printSample(engine, s); });
+    QObject::connect(&engine, &RunEngine::sampleStored, &printSample);
     QObject::connect(&engine, &RunEngine::statusChanged, [&engine](const QString &status) {
         cli::out() << RunEngine::elapsedTextFor(engine.elapsedSeconds()) << "  " << status << " (step "
                    << engine.step() << ", " << modeText(engine) << ")\n";

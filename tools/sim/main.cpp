@@ -44,19 +44,19 @@ bool readNumber(const QCommandLineParser &parser, const QString &option, double 
 }
 
 // "2:silence" applies to unit 2 only, "silence" to every unit.
-bool applyFaults(const QStringList &specs, std::vector<SimulatorConfig> &configs)
+bool applyFaults(const QStringList &faultTexts, std::vector<SimulatorConfig> &configs)
 {
-    for (const QString &spec : specs) {
+    for (const QString &faultText : faultTexts) {
         int unit = 0;
-        QString fault = spec;
-        if (const qsizetype colon = spec.indexOf(u':'); colon > 0) {
+        QString fault = faultText;
+        if (const qsizetype colon = faultText.indexOf(u':'); colon > 0) {
             bool ok = false;
-            unit = spec.left(colon).toInt(&ok);
+            unit = faultText.left(colon).toInt(&ok);
             if (!ok || unit < 1 || unit > int(configs.size())) {
-                err() << "kx720-sim: no unit " << spec.left(colon) << " for fault '" << spec << "'\n";
+                err() << "kx720-sim: no unit " << faultText.left(colon) << " for fault '" << faultText << "'\n";
                 return false;
             }
-            fault = spec.mid(colon + 1);
+            fault = faultText.mid(colon + 1);
         }
         for (int i = 0; i < int(configs.size()); ++i) {
             if (unit != 0 && unit != i + 1)

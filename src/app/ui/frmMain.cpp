@@ -35,7 +35,7 @@
 
 namespace {
 
-struct CommandSpec
+struct CommandButton
 {
     const char *name;
     const char *caption;
@@ -118,7 +118,7 @@ void frmMain::readStationSettings()
 
 void frmMain::buildCommands()
 {
-    const CommandSpec specs[] = {
+    const CommandButton commands[] = {
         {"cmdOpen", "&Open Saved Test", "Click here to open saved test", &frmMain::cmdOpen_Click},
         {"cmdRelated", "Edit Test Info", "", &frmMain::cmdRelated_Click},
         {"cmdReport", "Brief Re&port", "", &frmMain::cmdReport_Click},
@@ -130,10 +130,10 @@ void frmMain::buildCommands()
     };
     auto *column = new QWidget(centralWidget());
     auto *box = new QVBoxLayout(column);
-    for (const CommandSpec &spec : specs) {
-        auto *button = new QPushButton(QString::fromUtf8(spec.caption), column);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        QString tip = QString::fromUtf8(spec.tip);
+    for (const CommandButton &command : commands) {
+        auto *button = new QPushButton(QString::fromUtf8(command.caption), column);
+        button->setObjectName(QString::fromLatin1(command.name));
+        QString tip = QString::fromUtf8(command.tip);
         const QString name = button->objectName();
         if (name == QLatin1String("cmdReport") || name == QLatin1String("cmdExcelDetail")
             || name == QLatin1String("cmdDetailReport"))
@@ -141,7 +141,7 @@ void frmMain::buildCommands()
         button->setToolTip(tip);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         box->addWidget(button);
-        connect(button, &QPushButton::clicked, this, spec.slot);
+        connect(button, &QPushButton::clicked, this, command.slot);
         if (name == QLatin1String("cmdRelated"))
             m_cmdRelated = button;
     }
@@ -357,10 +357,7 @@ void frmMain::cmdExit_Click()
         return;
     }
     // Tests running: never end them silently.
-    m_closeConfirmed = false;
-    QCloseEvent event;
-    event.setAccepted(false);
-    closeEvent(&event);
+    askToExit();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
@@ -374,6 +371,11 @@ void frmMain::closeEvent(QCloseEvent *event)
         return;
     }
     event->ignore();
+    askToExit();
+}
+
+void frmMain::askToExit()
+{
     const QStringList running = runningUnits();
     QString text = QStringLiteral("Are you sure to exit?");
     if (!running.isEmpty())

@@ -63,6 +63,8 @@ private:
     void afterSetupReturned();
     void updateCommands();
     void inform(const QString &title, const QString &text);
+    // "Are you sure to exit?" (naming running units); Yes stops them and closes.
+    void askToExit();
     // Stops every running unit (stop byte sent) and then closes.
     void stopUnitsAndClose();
     QStringList runningUnits() const;

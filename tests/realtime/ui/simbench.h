@@ -25,7 +25,7 @@ struct Bench
 {
     using ConfigFor = std::function<SimulatorConfig(int unit)>;
 
-    explicit Bench(const SequenceSpec &sequence, ConfigFor configFor = steadyInstrument,
+    explicit Bench(const TestSequence &sequence, ConfigFor configFor = steadyInstrument,
                    const QList<int> &ports = {1, 2, 3, 4, 5, 6, 7, 8})
         : m_configFor(std::move(configFor))
     {

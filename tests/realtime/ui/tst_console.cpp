@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 
 using namespace console;
-using Step = SequenceSpec::Step;
+using Step = TestSequence::Step;
 
 namespace {
 
@@ -61,15 +61,15 @@ private:
     QStringList m_devices;
 };
 
-SequenceSpec longSequence()
+TestSequence longSequence()
 {
-    SequenceSpec spec;
-    spec.name = QStringLiteral("Long hold");
-    spec.rampSampleRate = 2;
-    spec.samplePointsAverage = 2;
-    spec.sampleInterval = 10;
-    spec.steps = {Step{120, 200, 5, 100, 0, 10}};
-    return spec;
+    TestSequence sequence;
+    sequence.name = QStringLiteral("Long hold");
+    sequence.rampSampleRate = 2;
+    sequence.samplePointsAverage = 2;
+    sequence.sampleInterval = 10;
+    sequence.steps = {Step{120, 200, 5, 100, 0, 10}};
+    return sequence;
 }
 
 // A console on the station folder the simulator wrote.

@@ -11,22 +11,22 @@
 #include <QScreen>
 
 using namespace console;
-using Step = SequenceSpec::Step;
+using Step = TestSequence::Step;
 
 namespace {
 
-SequenceSpec linearGel()
+TestSequence linearGel()
 {
-    SequenceSpec spec;
-    spec.name = QStringLiteral("Linear gel 2 h at 150F");
-    spec.timeBeforeRead = 20;
-    spec.rampSampleRate = 2;
-    spec.samplePointsAverage = 5;
-    spec.sampleInterval = 60;
-    spec.steps = {Step{20, 150, 3, 511, 1, 30}, Step{20, 150, 3, 100, 1, 30}, Step{20, 150, 3, 100, 1, 30},
+    TestSequence sequence;
+    sequence.name = QStringLiteral("Linear gel 2 h at 150F");
+    sequence.timeBeforeRead = 20;
+    sequence.rampSampleRate = 2;
+    sequence.samplePointsAverage = 5;
+    sequence.sampleInterval = 60;
+    sequence.steps = {Step{20, 150, 3, 511, 1, 30}, Step{20, 150, 3, 100, 1, 30}, Step{20, 150, 3, 100, 1, 30},
                   Step{60, 150, 3, 100, 1, 30}};
-    spec.rampRates = {511, 340, 170, 100, 40};
-    return spec;
+    sequence.rampRates = {511, 340, 170, 100, 40};
+    return sequence;
 }
 
 SimulatorConfig labInstrument(int unit)

@@ -20,22 +20,22 @@
 #include <map>
 
 using namespace console;
-using Step = SequenceSpec::Step;
+using Step = TestSequence::Step;
 
 namespace {
 
 // One normal step closing with a three-rate shear ramp, then a long step.
-SequenceSpec rampSequence(const QString &name = QStringLiteral("Quick ramp"))
+TestSequence rampSequence(const QString &name = QStringLiteral("Quick ramp"))
 {
-    SequenceSpec spec;
-    spec.name = name;
-    spec.timeBeforeRead = 2;
-    spec.rampSampleRate = 1;
-    spec.samplePointsAverage = 2;
-    spec.sampleInterval = 10;
-    spec.steps = {Step{1, 200, 5, 100, 1, 10}, Step{60, 200, 5, 100, 0, 10}};
-    spec.rampRates = {170, 100, 40};
-    return spec;
+    TestSequence sequence;
+    sequence.name = name;
+    sequence.timeBeforeRead = 2;
+    sequence.rampSampleRate = 1;
+    sequence.samplePointsAverage = 2;
+    sequence.sampleInterval = 10;
+    sequence.steps = {Step{1, 200, 5, 100, 1, 10}, Step{60, 200, 5, 100, 0, 10}};
+    sequence.rampRates = {170, 100, 40};
+    return sequence;
 }
 
 TestResultRow sampleAt(double seconds)

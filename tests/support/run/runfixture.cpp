@@ -1,9 +1,9 @@
 #include "runfixture.h"
 #include "store/clsTEST_INFO.h"
 
-void storeSequence(clsConnection *connection, const SequenceSpec &spec)
+void storeSequence(clsConnection *connection, const TestSequence &sequence)
 {
-    storeSequenceDefinition(connection, spec);
+    storeSequenceDefinition(connection, sequence);
 }
 
 TestInfoRow storeTest(clsConnection *connection, const QString &name)

@@ -11,9 +11,9 @@
 #include <memory>
 
 // A stored sequence for tests: the engine tests' usual sampling.
-struct SequenceSpec : SequenceDefinition
+struct TestSequence : SequenceDefinition
 {
-    SequenceSpec()
+    TestSequence()
     {
         name = QStringLiteral("Seq");
         rampSampleRate = 5;
@@ -21,7 +21,7 @@ struct SequenceSpec : SequenceDefinition
     }
 };
 
-void storeSequence(clsConnection *connection, const SequenceSpec &spec);
+void storeSequence(clsConnection *connection, const TestSequence &sequence);
 // Stores a test row (bob B1 geometry) and returns it with its key.
 TestInfoRow storeTest(clsConnection *connection, const QString &name);
 
